@@ -1,0 +1,39 @@
+# The two commands a newcomer needs:
+#   make run   - install what is missing, build, and install the sample product under Wine
+#   make test  - install what is missing, build every configuration, run all tests
+.PHONY: all deps build build-host build-fuzz build-win64 build-win32 test test-host test-win64 fuzz-smoke run bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: build-host build-fuzz build-win64 build-win32
+
+build-host build-fuzz build-win64 build-win32: build-%: deps
+	cmake --preset $* >/dev/null
+	cmake --build --preset $*
+
+test: build
+	ctest --preset host
+	ctest --preset win64
+	scripts/fuzz-smoke.sh 10
+	@echo "all configurations built; host, win64 and fuzz tests passed"
+
+test-host: build-host
+	ctest --preset host
+
+test-win64: build-win64
+	ctest --preset win64
+
+fuzz-smoke: build-fuzz
+	scripts/fuzz-smoke.sh 10
+
+run: build-win64
+	scripts/run-sample.sh
+
+bench: build-host
+	@for b in build/host/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+
+clean:
+	rm -rf build

@@ -1,0 +1,11 @@
+# libFuzzer targets of the portable core: one target per tests/fuzz/*.cpp.
+set(fuzzflags -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+target_compile_options(setup_core PRIVATE ${fuzzflags})
+file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*.cpp)
+foreach(src IN LISTS FUZZ_SOURCES)
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${name} PRIVATE setup_core)
+endforeach()

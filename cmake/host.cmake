@@ -1,0 +1,26 @@
+# Native Linux build: the portable core with its unit tests.
+if(SETUP_SANITIZE)
+  set(san -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_compile_options(${san})
+  add_link_options(${san})
+endif()
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# GoogleTest's own sources carry characters that code page 932 lacks.
+target_compile_options(gtest PRIVATE -fexec-charset=UTF-8)
+
+file(GLOB CORE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
+add_executable(core_tests ${CORE_TEST_SOURCES})
+target_link_libraries(core_tests PRIVATE setup_core GTest::gtest_main)
+include(GoogleTest)
+gtest_discover_tests(core_tests DISCOVERY_TIMEOUT 60)
+
+# Benchmarks print figures; they are built here and run by hand (make bench).
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*.cpp)
+foreach(src IN LISTS BENCH_SOURCES)
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_link_libraries(${name} PRIVATE setup_core)
+endforeach()

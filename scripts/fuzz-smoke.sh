@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Runs every libFuzzer target of build/fuzz for the given number of seconds
+# (default 10), starting from its seed corpus in tests/fuzz/corpus/<target>.
+set -euo pipefail
+seconds="${1:-10}"
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+shopt -s nullglob
+for target in "$here"/build/fuzz/fuzz_*; do
+  [[ -x "$target" && -f "$target" ]] || continue
+  name=$(basename "$target")
+  corpus="$here/build/fuzz/corpus/$name"
+  mkdir -p "$corpus"
+  seeds=()
+  [[ -d "$here/tests/fuzz/corpus/$name" ]] && seeds=("$here/tests/fuzz/corpus/$name")
+  echo "fuzz: $name for ${seconds}s"
+  "$target" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 -print_final_stats=0 \
+    "$corpus" "${seeds[@]}" 2>"$here/build/fuzz/$name.log" || { tail -40 "$here/build/fuzz/$name.log"; exit 1; }
+done

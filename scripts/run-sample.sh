@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs the bundled sample product under Wine.
+# The media folder build/media/sample is made afresh from examples/sample plus the
+# freshly built SETUP.EXE. With a DISPLAY the installer opens there for a person to
+# use; without one it runs on Xvfb, is walked through automatically and leaves
+# screenshots in build/screens/.
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="$top/build/win64"
+media="$top/build/media/sample"
+screens="$top/build/screens"
+wine_run=("$top/scripts/wine-run.sh" --prefix "$build/wineprefix")
+
+rm -rf "$media"; mkdir -p "$media" "$screens"
+cp -r "$top/examples/sample/." "$media/"
+cp "$build/SETUP.EXE" "$media/SETUP.EXE"
+
+if [[ -n "${DISPLAY:-}" ]]; then
+  exec "${wine_run[@]}" "$media/SETUP.EXE"
+fi
+
+if [[ -x "$build/uidriver.exe" && -f "$top/tests/e2e/sample-walk.steps" ]]; then
+  "${wine_run[@]}" "$build/uidriver.exe" --screens "$screens" --script "$top/tests/e2e/sample-walk.steps" "$media/SETUP.EXE"
+  echo "screenshots: $screens"; exit 0
+fi
+
+# No driver yet: start the installer, wait for its first window, take one screenshot.
+"${wine_run[@]}" "$media/SETUP.EXE" &
+runner=$!
+display=":$(cat "$build/wineprefix.xdisplay" 2>/dev/null || echo 90)"
+for _ in $(seq 1 120); do
+  [[ -f "$build/wineprefix.xdisplay" ]] && display=":$(cat "$build/wineprefix.xdisplay")"
+  if DISPLAY="$display" xwininfo -root -tree 2>/dev/null | grep -q 'セットアップ'; then break; fi
+  sleep 0.5
+done
+sleep 1
+DISPLAY="$display" xwd -root -silent | convert xwd:- "$screens/01-start.png"
+echo "screenshot: $screens/01-start.png"
+WINEPREFIX="$build/wineprefix" wineserver -k || true
+wait "$runner" 2>/dev/null || true

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in a private prefix.
+#
+#   wine-run.sh [--prefix DIR] [--winver win95|nt351|nt40] PROGRAM.EXE [ARGS...]
+#
+# - The prefix (default: build/win64/wineprefix) is created once, with the
+#   ANSI code page 932 (LANG=ja_JP.UTF-8) and Wine's menu builder disabled.
+# - The reported platform comes from --winver, else $SETUP_WINVER, else win95;
+#   it is Wine's HKCU\Software\Wine "Version" value.
+# - Without DISPLAY a private Xvfb (1024x768x24) is started and kept running.
+# - Runs in one prefix are serialised (one Windows program at a time), since the
+#   platform setting and the desktop are shared by the prefix.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+prefix="$here/../build/win64/wineprefix"
+winver="${SETUP_WINVER:-win95}"
+while [[ $# -gt 0 ]]; do
+  case "$1" in
+    --prefix) prefix="$2"; shift 2 ;;
+    --winver) winver="$2"; shift 2 ;;
+    --) shift; break ;;
+    *) break ;;
+  esac
+done
+[[ $# -ge 1 ]] || { echo "usage: wine-run.sh [--prefix DIR] [--winver V] PROGRAM [ARGS...]" >&2; exit 2; }
+case "$winver" in win95|nt351|nt40) ;; *) echo "wine-run.sh: unknown --winver '$winver'" >&2; exit 2 ;; esac
+
+mkdir -p "$prefix"
+prefix=$(cd "$prefix" && pwd)
+export WINEPREFIX="$prefix"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export WINEARCH=win64
+
+# One Windows program at a time per prefix.
+exec 9>"$prefix.lock"
+flock 9
+
+# A private X server when there is no display; kept for later runs.
+if [[ -z "${DISPLAY:-}" ]]; then
+  xnum_file="$prefix.xdisplay"
+  xnum=""
+  [[ -f "$xnum_file" ]] && xnum=$(cat "$xnum_file")
+  if [[ -z "$xnum" || ! -S "/tmp/.X11-unix/X$xnum" ]] || ! kill -0 "$(cat "/tmp/.X$xnum-lock" 2>/dev/null | tr -d ' ')" 2>/dev/null; then
+    xnum=90
+    while [[ -e "/tmp/.X$xnum-lock" || -S "/tmp/.X11-unix/X$xnum" ]]; do xnum=$((xnum + 1)); done
+    setsid Xvfb ":$xnum" -screen 0 1024x768x24 -nolisten tcp -ac </dev/null >/dev/null 2>&1 9>&- &
+    for _ in $(seq 1 100); do [[ -S "/tmp/.X11-unix/X$xnum" ]] && break; sleep 0.1; done
+    echo "$xnum" >"$xnum_file"
+  fi
+  export DISPLAY=":$xnum"
+fi
+
+# The prefix, created once; a persistent wineserver spares each run Wine's start-up.
+if [[ ! -f "$prefix/.setup-ready" ]]; then
+  echo "wine-run.sh: creating Wine prefix $prefix" >&2
+  wineboot -i </dev/null >/dev/null 2>&1 9>&- || true
+  # A virtual desktop of the screen's size: Wine then draws window frames and
+  # captions itself (there is no window manager) and runs the shell's desktop.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 9>&-
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1 9>&-
+  wineserver -w 9>&-
+  touch "$prefix/.setup-ready"
+fi
+# (Daemons must not inherit the lock's descriptor 9.)
+wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
+
+if [[ "$(cat "$prefix/.setup-winver" 2>/dev/null)" != "$winver" ]]; then
+  wine reg add 'HKCU\Software\Wine' /v Version /d "$winver" /f </dev/null >/dev/null 2>&1 9>&-
+  echo "$winver" >"$prefix/.setup-winver"
+fi
+
+program="$1"; shift
+status=0
+wine "$program" "$@" 9>&- || status=$?
+exit $status

@@ -1,0 +1,10 @@
+#include "core/AtoiNumber.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    core::AtoiNumber(std::string_view(reinterpret_cast<const char*>(data), size));
+    return 0;
+}
