@@ -1,0 +1,21 @@
+#pragma once
+// Path macros of the setup script ($InstDir$, $WinDir$, ...) and the shell's
+// special folders. Texts keep their macros until the moment of use; ExpandMacros
+// then replaces every macro (names matched in any case) with its current value.
+#include <string>
+
+// Replaces all macros in the text, in place.
+void ExpandMacros(std::string& text);
+
+// Stored macro values; each setter keeps the text as given.
+void SetInstDirMacro(const std::string& value);
+void SetSrcDirMacro(const std::string& value);
+void SetTmpDirMacro(const std::string& value);
+void SetUserNameMacro(const std::string& value);
+
+// Path of a shell special folder (a CSIDL_ number); "" when it cannot be resolved.
+std::string GetSpecialFolder(int csidl);
+// The value of $ProgramFiles$: the Windows directory's drive part + "Program Files".
+std::string GetProgramFilesDir();
+// Full path of the running executable.
+std::string GetModulePath();
