@@ -163,6 +163,16 @@ TEST_F(MemMapFile, RetryOpensTheFileOnceItIsThere) {
     EXPECT_EQ(line, "[Config]");
 }
 
+TEST_F(MemMapFile, AbortEndsTheProcessWithCode1) {
+    const std::string name = m_dir + "gone.inf";
+    EXPECT_EXIT(
+        {
+            MessageBoxAnswer abort(IDABORT);
+            CMemMapFile file(name);
+        },
+        testing::ExitedWithCode(1), "");
+}
+
 TEST(AsyncMemFile, SetLengthIsRefusedWithAMessage) {
     CAsyncMemFile file;
     MessageBoxAnswer ok(IDOK);
