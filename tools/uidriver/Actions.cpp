@@ -1,5 +1,6 @@
 #include "Actions.h"
 
+#include "Text.h"
 #include "WindowFinder.h"
 
 namespace uidriver {
@@ -69,10 +70,13 @@ bool SetChecked(HWND button, bool checked, std::string& error) {
 bool TypeText(HWND edit, const std::string& ansiText, std::string& error) {
     if (!Send(edit, EM_SETSEL, 0, -1, error)) return false;
     if (SendWithTimeout(edit, WM_GETTEXTLENGTH, 0, 0) > 0 && !Send(edit, WM_CHAR, VK_BACK, 1, error)) return false;
-    for (char c : ansiText) {
-        // SendMessageA keeps a lead byte until its trail byte arrives and then
-        // delivers the one character, as the keyboard input path does.
-        if (!Send(edit, WM_CHAR, static_cast<unsigned char>(c), 1, error)) return false;
+    for (wchar_t c : AnsiToWide(ansiText)) {
+        bool delivered = false;
+        SendWideWithTimeout(edit, WM_CHAR, c, 1, &delivered);
+        if (!delivered) {
+            error = "the edit did not take a typed character";
+            return false;
+        }
     }
     return true;
 }

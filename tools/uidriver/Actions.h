@@ -18,7 +18,7 @@ bool ClickButton(HWND button, std::string& error);
 bool SetChecked(HWND button, bool checked, std::string& error);
 
 // Replaces an edit's text as typing would: select all, delete, then one WM_CHAR
-// per byte (a Shift-JIS lead byte and its trail byte make one character), so
+// per character (sent as Unicode, so a double-byte character arrives whole), so
 // the dialog sees EN_UPDATE/EN_CHANGE and the edit's own limits apply.
 bool TypeText(HWND edit, const std::string& ansiText, std::string& error);
 

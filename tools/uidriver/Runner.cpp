@@ -63,9 +63,9 @@ const std::map<std::string, VerbRule>& VerbRules() {
         {"next", {0, 0, {"timeout"}}},
         {"back", {0, 0, {"timeout"}}},
         {"cancel", {0, 0, {"timeout"}}},
-        {"esc", {0, 0, {}}},
-        {"enter", {0, 0, {}}},
-        {"close", {0, 0, {}}},
+        {"esc", {0, 0, {"timeout"}}},
+        {"enter", {0, 0, {"timeout"}}},
+        {"close", {0, 0, {"timeout"}}},
         {"screenshot", {1, 1, {}}},
         {"expect-exit", {0, 1, {"timeout"}}},
         {"expect-file", {1, 1, {"timeout"}}},
@@ -399,14 +399,29 @@ void Runner::Check(const Step& step, bool checked) {
         Fail("the box did not become " + std::string(checked ? "checked" : "unchecked"));
 }
 
+HWND Runner::UsableWindow(const Step& step) {
+    HWND window = CurrentWindow(step);
+    std::string seen;
+    bool usable = PollUntil(Timeout(step), [&](std::string& state) {
+        if (!IsWindow(window)) state = "the window is gone";
+        else if (!IsWindowVisible(window)) state = "the window is hidden";
+        else if (!IsWindowEnabled(window)) state = "the window is disabled (a modal dialog blocks it)";
+        else return true;
+        return false;
+    }, seen);
+    if (!usable) Fail("cannot use the current window: " + seen + " (waited " + Seconds(Timeout(step)) + ")");
+    return window;
+}
+
 void Runner::Key(const Step& step, UINT virtualKey) {
+    // Keys go to the focus of the window's thread: wait until no modal dialog has it.
     std::string error;
-    if (!PressKey(CurrentWindow(step), virtualKey, error)) Fail("pressing " + step.verb + " failed: " + error);
+    if (!PressKey(UsableWindow(step), virtualKey, error)) Fail("pressing " + step.verb + " failed: " + error);
 }
 
 void Runner::Close(const Step& step) {
     std::string error;
-    if (!PressCloseBox(CurrentWindow(step), error)) Fail("the close box failed: " + error);
+    if (!PressCloseBox(UsableWindow(step), error)) Fail("the close box failed: " + error);
 }
 
 void Runner::Screenshot(const Step& step) {

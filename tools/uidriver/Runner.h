@@ -44,6 +44,8 @@ private:
     void ExpectFile(const Step& step, bool present);
 
     HWND CurrentWindow(const Step& step) const;
+    // Waits until the current window is shown and enabled (not blocked by a modal dialog).
+    HWND UsableWindow(const Step& step);
     // Waits until the control exists, is visible and can be used (it and its window enabled).
     HWND UsableControl(const Step& step, const ControlQuery& query);
     DWORD Timeout(const Step& step) const;

@@ -33,6 +33,10 @@ std::string Utf8ToAnsi(const std::string& utf8) { return FromWide(ToWide(utf8, C
 
 std::string AnsiToUtf8(const std::string& ansi) { return FromWide(ToWide(ansi, kShiftJis), CP_UTF8); }
 
+std::wstring AnsiToWide(const std::string& ansi) { return ToWide(ansi, kShiftJis); }
+
+std::string WideToAnsi(const std::wstring& wide) { return FromWide(wide, kShiftJis); }
+
 void Print(const std::string& utf8) {
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
     std::fflush(stdout);

@@ -10,6 +10,10 @@ std::string Utf8ToAnsi(const std::string& utf8);
 // Code page 932 -> UTF-8.
 std::string AnsiToUtf8(const std::string& ansi);
 
+// Code page 932 <-> UTF-16, for the few messages that cross processes only in Unicode.
+std::wstring AnsiToWide(const std::string& ansi);
+std::string WideToAnsi(const std::wstring& wide);
+
 // Writes UTF-8 text to standard output / standard error, unchanged.
 void Print(const std::string& utf8);
 void PrintError(const std::string& utf8);

@@ -60,6 +60,14 @@ LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
     return static_cast<LRESULT>(result);
 }
 
+LRESULT SendWideWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* delivered) {
+    DWORD_PTR result = 0;
+    LRESULT ok = SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                                     kSendTimeoutMs, &result);
+    if (delivered) *delivered = ok != 0;
+    return static_cast<LRESULT>(result);
+}
+
 std::string WindowText(HWND window) {
     LRESULT length = SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0);
     if (length <= 0) return {};
@@ -100,12 +108,12 @@ std::vector<std::string> ListItems(HWND window) {
     const bool list = kind == ListKind::ListBox;
     LRESULT count = SendWithTimeout(window, list ? LB_GETCOUNT : CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = SendWithTimeout(window, list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, i, 0);
-        std::string item(length > 0 ? static_cast<size_t>(length) + 1 : 1, '\0');
-        LRESULT copied =
-            SendWithTimeout(window, list ? LB_GETTEXT : CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+        LRESULT length = SendWideWithTimeout(window, list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, i, 0);
+        std::wstring item(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
+        LRESULT copied = SendWideWithTimeout(window, list ? LB_GETTEXT : CB_GETLBTEXT, i,
+                                             reinterpret_cast<LPARAM>(item.data()));
         item.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-        items.push_back(item);
+        items.push_back(WideToAnsi(item));
     }
     return items;
 }

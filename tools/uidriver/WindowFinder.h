@@ -15,6 +15,10 @@ class ProgramProcesses;
 // Sends a message with a time limit, so a hung program cannot hang the driver.
 LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* delivered = nullptr);
 
+// The same in Unicode: under Wine, list-box texts and typed double-byte
+// characters do not cross processes correctly through the ANSI messages.
+LRESULT SendWideWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* delivered = nullptr);
+
 std::string WindowText(HWND window);  // by WM_GETTEXT, so edit controls answer too
 std::string ClassName(HWND window);
 int ControlId(HWND window);

@@ -41,6 +41,7 @@
 //   next / back / cancel  the wizard buttons (0x3024, 0x3023, IDCANCEL)
 //   esc / enter           a key press on the focused control of the window
 //   close                 the close box (WM_SYSCOMMAND SC_CLOSE)
+//                         (these three wait until no modal dialog blocks the window)
 //   screenshot NAME       capture the screen to DIR\NN-NAME.bmp (with --screens)
 //   expect-exit [CODE]    wait for the program to end (and check its exit code)
 //   expect-file PATH      wait for a file to exist
