@@ -11,6 +11,7 @@
 #   # winver: nt40              the platform Wine reports (default: win95)
 #   # driver-fails-with: TEXT   the driver must fail and print TEXT (repeatable);
 #                               for scenarios that test the driver's own failures
+#   # driver-status: 2          the status the failing driver must end with (default 1)
 # A file NAME.inf beside NAME.steps becomes the media folder's SETUP.INF.
 # The media folder BUILD/e2e/NAME/media is made afresh; the driver runs in it
 # (relative paths in expect-file are relative to it); screenshots end up as
@@ -48,8 +49,9 @@ mapfile -t failures < <(header driver-fails-with)
 if [[ ${#failures[@]} -eq 0 ]]; then
   exit "$status"
 fi
-if [[ $status -ne 1 ]]; then
-  echo "run-scenario.sh: the driver should have failed (status 1) but ended with $status" >&2
+wanted_status=$(header driver-status | tail -n1); wanted_status=${wanted_status:-1}
+if [[ $status -ne $wanted_status ]]; then
+  echo "run-scenario.sh: the driver should have failed (status $wanted_status) but ended with $status" >&2
   exit 1
 fi
 for text in "${failures[@]}"; do

@@ -42,7 +42,7 @@ std::map<DWORD, PROCESSENTRY32> SnapshotProcesses() {
 }  // namespace
 
 ProgramProcesses::~ProgramProcesses() {
-    if (m_mainHandle) CloseHandle(m_mainHandle);
+    for (const auto& [id, handle] : m_processes) CloseHandle(handle);
 }
 
 bool ProgramProcesses::Start(const std::string& program, const std::vector<std::string>& args,
@@ -61,42 +61,44 @@ bool ProgramProcesses::Start(const std::string& program, const std::vector<std::
     m_mainHandle = info.hProcess;
     m_mainId = info.dwProcessId;
     m_started = true;
-    m_ids = {m_mainId};
+    m_processes[m_mainId] = m_mainHandle;
     return true;
 }
 
 bool ProgramProcesses::Attach(DWORD processId, std::string& error) {
-    m_mainHandle = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+    m_mainHandle = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, processId);
+    if (!m_mainHandle) m_mainHandle = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
     if (!m_mainHandle) {
         error = "cannot open process " + std::to_string(processId) + " (error " + std::to_string(GetLastError()) + ")";
         return false;
     }
     m_mainId = processId;
-    m_ids = {m_mainId};
+    m_processes[m_mainId] = m_mainHandle;
     return true;
 }
 
 void ProgramProcesses::RefreshDescendants() {
-    auto processes = SnapshotProcesses();
+    auto snapshot = SnapshotProcesses();
     // Keep adding children of known processes until nothing new turns up.
     for (bool grew = true; grew;) {
         grew = false;
-        for (const auto& [id, entry] : processes) {
-            if (!m_ids.count(id) && m_ids.count(entry.th32ParentProcessID)) {
-                m_ids.insert(id);
-                grew = true;
-            }
+        for (const auto& [id, entry] : snapshot) {
+            if (m_processes.count(id) || !m_processes.count(entry.th32ParentProcessID)) continue;
+            HANDLE handle = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, id);
+            if (!handle) continue;  // already gone
+            m_processes[id] = handle;
+            grew = true;
         }
     }
     m_lastRefresh = GetTickCount();
 }
 
 bool ProgramProcesses::Owns(DWORD processId) {
-    if (m_ids.count(processId)) return true;
+    if (m_processes.count(processId)) return true;
     // An unknown process may be a child started since the last look; look again at most every 200 ms.
     if (GetTickCount() - m_lastRefresh < 200) return false;
     RefreshDescendants();
-    return m_ids.count(processId) != 0;
+    return m_processes.count(processId) != 0;
 }
 
 bool ProgramProcesses::WaitForExit(DWORD timeoutMs, DWORD& exitCode) {
@@ -109,14 +111,21 @@ bool ProgramProcesses::MainRunning() const {
     return m_mainHandle && WaitForSingleObject(m_mainHandle, 0) == WAIT_TIMEOUT;
 }
 
+bool ProgramProcesses::AnyRunning() {
+    RefreshDescendants();
+    for (const auto& [id, handle] : m_processes) {
+        if (WaitForSingleObject(handle, 0) == WAIT_TIMEOUT) return true;
+    }
+    return false;
+}
+
 void ProgramProcesses::TerminateStarted() {
     if (!m_started) return;
     RefreshDescendants();
-    for (DWORD id : m_ids) {
-        HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, id);
-        if (!process) continue;
-        TerminateProcess(process, 255);
-        CloseHandle(process);
+    for (const auto& [id, handle] : m_processes) {
+        if (WaitForSingleObject(handle, 0) != WAIT_TIMEOUT) continue;
+        TerminateProcess(handle, 255);
+        WaitForSingleObject(handle, 5000);
     }
 }
 

@@ -3,7 +3,7 @@
 // every process it starts in turn (their windows count as the program's).
 #include <windows.h>
 
-#include <set>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,7 +29,10 @@ public:
     // Waits for the main process to end; false on timeout.
     bool WaitForExit(DWORD timeoutMs, DWORD& exitCode);
     bool MainRunning() const;
-    // Ends every process of the program that still runs (only when the driver started it).
+    // True while the main process or any process it started still runs.
+    bool AnyRunning();
+    // Ends every process of the program that still runs (only when the driver
+    // started it) and waits a little for them to go.
     void TerminateStarted();
 
 private:
@@ -38,7 +41,9 @@ private:
     HANDLE m_mainHandle = nullptr;
     DWORD m_mainId = 0;
     bool m_started = false;
-    std::set<DWORD> m_ids;
+    // Every process of the program, with a handle held open from the moment it
+    // is found, so its id cannot be reused by an unrelated process meanwhile.
+    std::map<DWORD, HANDLE> m_processes;
     DWORD m_lastRefresh = 0;
 };
 

@@ -160,11 +160,9 @@ int main(int argc, char** argv) {
     Runner runner(processes, settings);
     bool passed = runner.Run(steps);
 
-    if (processes.Started() && processes.MainRunning()) {
+    if (processes.Started() && processes.AnyRunning()) {
         Print("uidriver: the program still runs; ending it\n");
         processes.TerminateStarted();
-        DWORD exitCode = 0;
-        processes.WaitForExit(5000, exitCode);
     }
     Print(passed ? "uidriver: all steps passed\n" : "");
     return passed ? 0 : 1;
