@@ -101,6 +101,16 @@ bool SelectIndex(HWND list, int index, std::string& error) {
     return PostToParent(list, CBN_SELCHANGE, error) && PostToParent(list, CBN_SELENDOK, error);
 }
 
+bool DoubleClickIndex(HWND list, int index, std::string& error) {
+    if (ListKindOf(list) != ListKind::ListBox) {
+        error = "the control is not a list box";
+        return false;
+    }
+    if (!SelectIndex(list, index, error)) return false;
+    if (GetWindowLongA(list, GWL_STYLE) & LBS_NOTIFY) return PostToParent(list, LBN_DBLCLK, error);
+    return true;
+}
+
 bool PressKey(HWND window, UINT virtualKey, std::string& error) {
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);

@@ -26,6 +26,10 @@ bool TypeText(HWND edit, const std::string& ansiText, std::string& error);
 // control would (LBN_SELCHANGE when the list box notifies; CBN_SELCHANGE, CBN_SELENDOK).
 bool SelectIndex(HWND list, int index, std::string& error);
 
+// A double click on a list-box entry: it is selected first (as above), then
+// the parent gets LBN_DBLCLK when the list box notifies.
+bool DoubleClickIndex(HWND list, int index, std::string& error);
+
 // A key pressed on the window that has the keyboard focus in the window's thread
 // (falls back to the window itself): WM_KEYDOWN then WM_KEYUP, so the program's
 // own message loop (IsDialogMessage) decides what the key does.

@@ -58,6 +58,7 @@ const std::map<std::string, VerbRule>& VerbRules() {
         {"click", {0, 0, kControlOptions}},
         {"type", {1, 1, kControlOptions}},
         {"select", {0, 1, {"id", "text", "class", "index", "timeout"}}},
+        {"double-click", {0, 1, {"id", "text", "class", "index", "timeout"}}},
         {"check", {0, 0, kControlOptions}},
         {"uncheck", {0, 0, kControlOptions}},
         {"next", {0, 0, {"timeout"}}},
@@ -80,7 +81,8 @@ const std::set<std::string> kExpectKinds = {"title",   "text",      "text-contai
 
 bool NeedsControl(const std::string& verb, const std::string& kind) {
     if (verb == "expect") return kind != "title";
-    return verb == "click" || verb == "type" || verb == "select" || verb == "check" || verb == "uncheck";
+    return verb == "click" || verb == "type" || verb == "select" || verb == "double-click" || verb == "check" ||
+           verb == "uncheck";
 }
 
 ControlQuery ControlFromStep(const Step& step) {
@@ -99,6 +101,78 @@ std::string JoinItems(const std::vector<std::string>& ansiItems) {
     std::string text;
     for (const std::string& item : ansiItems) text += (text.empty() ? "" : " ") + Quote(AnsiToUtf8(item));
     return text.empty() ? "(no entries)" : text;
+}
+
+std::string OneText(const std::string& kind, const std::vector<std::string>& values) {
+    if (values.size() != 1) Fail("expect " + kind + " wants one quoted text");
+    return values[0];
+}
+
+// What an expect step checks on a control, and the wanted state in words.
+struct ControlTest {
+    std::function<bool(HWND control, std::string& seen)> test;
+    std::string wanted;
+};
+
+ControlTest TextTest(const std::string& text, bool whole) {
+    return {[=](HWND control, std::string& seen) {
+                std::string actual = WindowText(control);
+                seen = "text " + Quote(AnsiToUtf8(actual));
+                return whole ? actual == text : actual.find(text) != std::string::npos;
+            },
+            (whole ? "text " : "text containing ") + Quote(AnsiToUtf8(text))};
+}
+
+// A yes/no state: enabled, visible or checked, named by the words for both answers.
+ControlTest StateTest(bool (*state)(HWND), bool wantedValue, const char* yes, const char* no) {
+    return {[=](HWND control, std::string& seen) {
+                bool actual = state(control);
+                seen = actual ? yes : no;
+                return actual == wantedValue;
+            },
+            wantedValue ? yes : no};
+}
+
+ControlTest ItemsTest(const std::vector<std::string>& values) {
+    return {[=](HWND control, std::string& seen) {
+                std::vector<std::string> items = ListItems(control);
+                seen = "entries " + JoinItems(items);
+                return items == values;
+            },
+            "entries " + JoinItems(values)};
+}
+
+// The selected entry, by text, or by index when index >= -1.
+ControlTest SelectedTest(const std::string& text, long long index) {
+    const bool byText = index < -1;
+    return {[=](HWND control, std::string& seen) {
+                int selected = ListSelection(control);
+                std::vector<std::string> items = ListItems(control);
+                bool valid = selected >= 0 && selected < static_cast<int>(items.size());
+                std::string selectedText = valid ? items[static_cast<size_t>(selected)] : "";
+                seen = "selected index " + std::to_string(selected) + (valid ? " " + Quote(AnsiToUtf8(selectedText)) : "");
+                return byText ? valid && selectedText == text : selected == index;
+            },
+            byText ? "selected entry " + Quote(AnsiToUtf8(text)) : "selected index " + std::to_string(index)};
+}
+
+bool IsControlEnabled(HWND control) { return IsWindowEnabled(control) != FALSE; }
+bool IsControlChecked(HWND control) { return CheckState(control) == BST_CHECKED; }
+
+ControlTest MakeControlTest(const Step& step, const std::string& kind, const std::vector<std::string>& values) {
+    if (kind == "text" || kind == "text-contains") return TextTest(OneText(kind, values), kind == "text");
+    if (kind == "enabled" || kind == "disabled") return StateTest(IsControlEnabled, kind == "enabled", "enabled", "disabled");
+    if (kind == "visible" || kind == "hidden") return StateTest(IsShown, kind == "visible", "visible", "hidden");
+    if (kind == "checked" || kind == "unchecked") return StateTest(IsControlChecked, kind == "checked", "checked", "unchecked");
+    if (kind == "items") return ItemsTest(values);
+    // selected
+    if (auto value = step.Find("index")) {
+        long long index = 0;
+        if (!ParseInteger(*value, index) || index < -1 || !values.empty())
+            Fail("expect selected wants either index=N (-1 or more) or one quoted text");
+        return SelectedTest("", index);
+    }
+    return SelectedTest(OneText(kind, values), -2);
 }
 
 }  // namespace
@@ -172,7 +246,8 @@ void Runner::Execute(const Step& step) {
     if (verb == "expect") return Expect(step);
     if (verb == "click") return Click(step, ControlFromStep(step));
     if (verb == "type") return Type(step);
-    if (verb == "select") return Select(step);
+    if (verb == "select") return Select(step, false);
+    if (verb == "double-click") return Select(step, true);
     if (verb == "check") return Check(step, true);
     if (verb == "uncheck") return Check(step, false);
     if (verb == "next" || verb == "back" || verb == "cancel") {
@@ -239,85 +314,22 @@ void Runner::Expect(const Step& step) {
     const std::string kind = step.words[0].text;
     std::vector<std::string> values;  // the expected texts, in CP932
     for (size_t i = 1; i < step.words.size(); ++i) values.push_back(Utf8ToAnsi(step.words[i].text));
-    auto wantOneText = [&] {
-        if (values.size() != 1) Fail("expect " + kind + " wants one quoted text");
-        return values[0];
-    };
+    HWND window = CurrentWindow(step);
 
     std::function<bool(std::string&)> check;
     std::string wanted;
     if (kind == "title") {
-        std::string title = wantOneText();
+        std::string title = OneText(kind, values);
         wanted = "title " + Quote(AnsiToUtf8(title));
-        HWND window = CurrentWindow(step);
         check = [=](std::string& seen) {
             std::string actual = WindowText(window);
             seen = "title " + Quote(AnsiToUtf8(actual));
             return actual == title;
         };
     } else {
-        HWND window = CurrentWindow(step);
         ControlQuery query = ControlFromStep(step);
-        std::function<bool(HWND, std::string&)> test;
-        if (kind == "text" || kind == "text-contains") {
-            std::string text = wantOneText();
-            bool whole = kind == "text";
-            wanted = (whole ? "text " : "text containing ") + Quote(AnsiToUtf8(text));
-            test = [=](HWND control, std::string& seen) {
-                std::string actual = WindowText(control);
-                seen = "text " + Quote(AnsiToUtf8(actual));
-                return whole ? actual == text : actual.find(text) != std::string::npos;
-            };
-        } else if (kind == "enabled" || kind == "disabled") {
-            bool enabled = kind == "enabled";
-            wanted = kind;
-            test = [=](HWND control, std::string& seen) {
-                bool actual = IsWindowEnabled(control) != FALSE;
-                seen = actual ? "enabled" : "disabled";
-                return actual == enabled;
-            };
-        } else if (kind == "visible" || kind == "hidden") {
-            bool visible = kind == "visible";
-            wanted = kind;
-            test = [=](HWND control, std::string& seen) {
-                bool actual = IsShown(control);
-                seen = actual ? "visible" : "hidden";
-                return actual == visible;
-            };
-        } else if (kind == "checked" || kind == "unchecked") {
-            bool checked = kind == "checked";
-            wanted = kind;
-            test = [=](HWND control, std::string& seen) {
-                bool actual = CheckState(control) == BST_CHECKED;
-                seen = actual ? "checked" : "unchecked";
-                return actual == checked;
-            };
-        } else if (kind == "items") {
-            wanted = "entries " + JoinItems(values);
-            test = [=](HWND control, std::string& seen) {
-                std::vector<std::string> items = ListItems(control);
-                seen = "entries " + JoinItems(items);
-                return items == values;
-            };
-        } else {  // selected
-            long long index = -2;
-            if (auto value = step.Find("index")) {
-                if (!ParseInteger(*value, index) || !values.empty())
-                    Fail("expect selected wants either index=N or one quoted text");
-            }
-            std::string text = index == -2 ? wantOneText() : "";
-            wanted = index == -2 ? "selected entry " + Quote(AnsiToUtf8(text)) : "selected index " + std::to_string(index);
-            test = [=](HWND control, std::string& seen) {
-                int selected = ListSelection(control);
-                std::vector<std::string> items = ListItems(control);
-                std::string selectedText =
-                    selected >= 0 && selected < static_cast<int>(items.size()) ? items[static_cast<size_t>(selected)] : "";
-                seen = "selected index " + std::to_string(selected) +
-                       (selected >= 0 ? " " + Quote(AnsiToUtf8(selectedText)) : std::string());
-                return index == -2 ? selected >= 0 && selectedText == text : selected == index;
-            };
-        }
-        wanted = "control " + query.Describe() + " " + wanted;
+        ControlTest test = MakeControlTest(step, kind, values);
+        wanted = "control " + query.Describe() + " " + test.wanted;
         check = [=](std::string& seen) {
             if (!IsWindow(window)) {
                 seen = "the window is gone";
@@ -329,7 +341,7 @@ void Runner::Expect(const Step& step) {
                 seen = "no such control";
                 return kind == "hidden";
             }
-            return test(control, seen);
+            return test.test(control, seen);
         };
     }
     std::string seen;
@@ -370,14 +382,14 @@ void Runner::Type(const Step& step) {
     if (!TypeText(edit, Utf8ToAnsi(step.words[0].text), error)) Fail("typing into " + query.Describe() + " failed: " + error);
 }
 
-void Runner::Select(const Step& step) {
+void Runner::Select(const Step& step, bool doubleClick) {
     ControlQuery query = ControlFromStep(step);
     HWND list = UsableControl(step, query);
     long long index = -1;
     if (auto value = step.Find("index")) {
-        if (!ParseInteger(*value, index) || !step.words.empty()) Fail("select wants either index=N or one quoted text");
+        if (!ParseInteger(*value, index) || !step.words.empty()) Fail(step.verb + " wants either index=N or one quoted text");
     } else {
-        if (step.words.size() != 1) Fail("select wants either index=N or one quoted text");
+        if (step.words.size() != 1) Fail(step.verb + " wants either index=N or one quoted text");
         std::string text = Utf8ToAnsi(step.words[0].text);
         std::vector<std::string> items = ListItems(list);
         for (size_t i = 0; i < items.size() && index < 0; ++i) {
@@ -386,7 +398,9 @@ void Runner::Select(const Step& step) {
         if (index < 0) Fail("no entry " + Quote(step.words[0].text) + " in " + query.Describe() + "; it has " + JoinItems(items));
     }
     std::string error;
-    if (!SelectIndex(list, static_cast<int>(index), error)) Fail("select in " + query.Describe() + " failed: " + error);
+    bool done = doubleClick ? DoubleClickIndex(list, static_cast<int>(index), error)
+                            : SelectIndex(list, static_cast<int>(index), error);
+    if (!done) Fail(step.verb + " in " + query.Describe() + " failed: " + error);
 }
 
 void Runner::Check(const Step& step, bool checked) {

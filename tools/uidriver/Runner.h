@@ -35,7 +35,7 @@ private:
     void Expect(const Step& step);
     void Click(const Step& step, const ControlQuery& query);
     void Type(const Step& step);
-    void Select(const Step& step);
+    void Select(const Step& step, bool doubleClick);
     void Check(const Step& step, bool checked);
     void Key(const Step& step, UINT virtualKey);
     void Close(const Step& step);

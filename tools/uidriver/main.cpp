@@ -37,6 +37,8 @@
 //   click CONTROL         a click on a button (waits until visible and enabled)
 //   type CONTROL "T"      select the edit's text and type T over it (WM_CHAR)
 //   select CONTROL "T"    pick the list/combo entry T (or index=N)
+//   double-click CONTROL "T"  select the list-box entry T (or index=N) and
+//                         double-click it (LBN_DBLCLK)
 //   check CONTROL / uncheck CONTROL   tick / untick a check box (clicks if needed)
 //   next / back / cancel  the wizard buttons (0x3024, 0x3023, IDCANCEL)
 //   esc / enter           a key press on the focused control of the window
