@@ -205,9 +205,18 @@ bool ValidateSteps(const std::vector<Step>& steps, std::string& message) {
             message = where + "name the control with id= or text=";
             return false;
         }
-        if (step.verb == "wait" && step.options.empty()) {
+        if (step.verb == "wait" && !step.Find("title") && !step.Find("class") && !step.Find("control") &&
+            !step.Find("text")) {
             message = where + "say which window to wait for (title=, class=, control=, text=)";
             return false;
+        }
+        for (const Option& option : step.options) {
+            long long number = 0;
+            bool numeric = option.name == "id" || option.name == "control" || option.name == "index";
+            if (numeric && !ParseInteger(option.value, number)) {
+                message = where + option.name + "= wants a number";
+                return false;
+            }
         }
         if (auto timeout = step.Find("timeout"); timeout && std::atof(timeout->c_str()) <= 0) {
             message = where + "timeout= wants a number of seconds";
@@ -287,8 +296,8 @@ void Runner::Wait(const Step& step) {
     std::string seen;
     bool ok = PollUntil(Timeout(step), [&](std::string&) {
         found = FindProgramWindow(query, m_processes);
-        // Once the program has ended no window can come: give up at once.
-        ended = !found && !m_processes.MainRunning();
+        // Once the program and every process it started have ended no window can come: give up at once.
+        ended = !found && !m_processes.AnyRunning();
         return found != nullptr || ended;
     }, seen);
     if (!found) {
