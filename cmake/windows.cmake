@@ -13,6 +13,13 @@ target_link_libraries(setup_framework PUBLIC setup_core ${SETUP_WIN_LIBS})
 # Everything of the installer but its entry point, so tests can link it.
 setup_sources(SETUP_SOURCES app script wizard copy system uninstall)
 list(FILTER SETUP_SOURCES EXCLUDE REGEX "/app/WinMain\\.cpp$")
+if(NOT SETUP_SOURCES)
+  # Before the first installer sources exist, an empty unit keeps the library valid.
+  set(SETUP_SOURCES ${CMAKE_BINARY_DIR}/setup_lib_empty.cpp)
+  if(NOT EXISTS ${SETUP_SOURCES})
+    file(WRITE ${SETUP_SOURCES} "")
+  endif()
+endif()
 add_library(setup_lib STATIC ${SETUP_SOURCES})
 target_link_libraries(setup_lib PUBLIC setup_framework)
 
@@ -20,6 +27,12 @@ set(SETUP_RC ${CMAKE_SOURCE_DIR}/src/resources/setup.rc)
 add_executable(setup WIN32 ${CMAKE_SOURCE_DIR}/src/app/WinMain.cpp ${SETUP_RC})
 set_target_properties(setup PROPERTIES OUTPUT_NAME SETUP SUFFIX .EXE)
 target_link_libraries(setup PRIVATE setup_lib)
+
+# UI driver for end-to-end tests: a console program that walks a program's
+# windows from a step script (tools/uidriver/README.md).
+file(GLOB UIDRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/uidriver/*.cpp)
+add_executable(uidriver ${UIDRIVER_SOURCES})
+target_link_libraries(uidriver PRIVATE user32 gdi32 kernel32)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   # Tests run under Wine through this wrapper: a private prefix in the build tree.
