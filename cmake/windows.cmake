@@ -13,13 +13,6 @@ target_link_libraries(setup_framework PUBLIC setup_core ${SETUP_WIN_LIBS})
 # Everything of the installer but its entry point, so tests can link it.
 setup_sources(SETUP_SOURCES app script wizard copy system uninstall)
 list(FILTER SETUP_SOURCES EXCLUDE REGEX "/app/WinMain\\.cpp$")
-if(NOT SETUP_SOURCES)
-  # Before the first installer sources exist, an empty unit keeps the library valid.
-  set(SETUP_SOURCES ${CMAKE_BINARY_DIR}/setup_lib_empty.cpp)
-  if(NOT EXISTS ${SETUP_SOURCES})
-    file(WRITE ${SETUP_SOURCES} "")
-  endif()
-endif()
 add_library(setup_lib STATIC ${SETUP_SOURCES})
 target_link_libraries(setup_lib PUBLIC setup_framework)
 
