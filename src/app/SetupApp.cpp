@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "app/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "app/SetupDoc.h"
 #include "app/SetupView.h"
@@ -74,6 +75,11 @@ void CSetupApp::DetectPlatform() {
     m_bWinNT = flags.bWinNT;
     m_bWin95 = flags.bWin95;
     m_dwWinVersion = flags.dwWinVersion;
+}
+
+void CSetupApp::OnAppAbout() {
+    CAboutDlg about;
+    about.DoModal();
 }
 
 void CSetupApp::CreateScratchShortcut() {
