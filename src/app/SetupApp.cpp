@@ -34,6 +34,7 @@ BOOL CSetupApp::InitInstance() {
     m_bComInitialized = SUCCEEDED(CoInitialize(nullptr));
     CreateScratchShortcut();
     m_strSavedProfileName = GetProfileName();
+    m_bProfileNameSaved = true;
 
     char modulePath[kModulePathBuffer] = {};
     GetModuleFileNameA(nullptr, modulePath, kModulePathBuffer);
@@ -51,7 +52,8 @@ BOOL CSetupApp::InitInstance() {
 }
 
 int CSetupApp::ExitInstance() {
-    SetProfileName(m_strSavedProfileName.empty() ? GetProfileName() : m_strSavedProfileName);
+    // The framework's own exit processing must not write into SETUP.INF.
+    if (m_bProfileNameSaved) SetProfileName(m_strSavedProfileName);
     DeleteScratchShortcut();
     if (m_bComInitialized) CoUninitialize();
     m_bComInitialized = false;

@@ -43,6 +43,7 @@ private:
     BOOL CreateDocumentFrameView();
 
     std::string m_strSavedProfileName;  // put back at exit
+    bool m_bProfileNameSaved = false;
     std::string m_strSetupInfPath;
     // The scratch shortcut on the desktop; deleted at exit only when this run created it,
     // so a user's own file of that name is never touched.
