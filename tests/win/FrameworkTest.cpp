@@ -204,3 +204,36 @@ TEST(FrameworkHandles, OwnersCloseOnceAndMove) {
     EXPECT_FALSE(none.IsValid());
     EXPECT_EQ(none.Get(), INVALID_HANDLE_VALUE);
 }
+
+namespace {
+
+class ModelessAbout : public fw::Dialog {
+public:
+    ModelessAbout() : Dialog(IDD_ABOUTBOX) {}
+    bool m_bOk = false;
+
+protected:
+    void OnOK() override {
+        m_bOk = true;
+        Dialog::OnOK();  // a modeless dialog destroys its window
+    }
+    void OnFinalMessage() override { PostQuitMessage(0); }
+};
+
+VOID CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(1); }
+
+}  // namespace
+
+TEST(FrameworkDialog, TheMessageLoopGivesModelessDialogsTheirKeyboard) {
+    ModelessAbout about;
+    ASSERT_TRUE(about.Create(nullptr));
+    ShowWindow(about.GetHwnd(), SW_SHOW);
+    // Enter on the dialog works only when the loop passes it through IsDialogMessage.
+    PostMessageA(about.GetItem(IDOK), WM_KEYDOWN, VK_RETURN, 0);
+    const UINT_PTR failsafe = SetTimer(nullptr, 0, 20000, &GiveUp);
+    EXPECT_EQ(fw::RunMessageLoop(), 0);
+    KillTimer(nullptr, failsafe);
+    EXPECT_TRUE(about.m_bOk);
+    EXPECT_FALSE(about.IsAlive());
+    EXPECT_EQ(about.GetResult(), IDOK);
+}
