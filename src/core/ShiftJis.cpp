@@ -1,0 +1,33 @@
+#include "core/ShiftJis.h"
+
+namespace core {
+
+bool IsShiftJisLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+std::string ToUpperShiftJis(std::string_view text) {
+    std::string upper(text);
+    for (size_t i = 0; i < upper.size(); ++i) {
+        if (IsShiftJisLeadByte(static_cast<unsigned char>(upper[i]))) {
+            ++i;  // keep the trail byte as it is
+        } else if (upper[i] >= 'a' && upper[i] <= 'z') {
+            upper[i] = static_cast<char>(upper[i] - 'a' + 'A');
+        }
+    }
+    return upper;
+}
+
+bool EndsWithBackslash(std::string_view text) {
+    bool lastIsBackslash = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        lastIsBackslash = text[i] == '\\';
+        if (IsShiftJisLeadByte(static_cast<unsigned char>(text[i]))) {
+            ++i;
+            lastIsBackslash = false;
+        }
+    }
+    return lastIsBackslash;
+}
+
+}  // namespace core
