@@ -1,5 +1,9 @@
 #include "core/ProfileParser.h"
 
+#include "core/MemoryReader.h"
+
+#include <climits>
+
 namespace core {
 
 namespace {
@@ -19,20 +23,6 @@ std::string_view EntryValue(std::string_view line, std::size_t keyEnd) {
 }
 
 }  // namespace
-
-std::string_view ReadTextLine(std::string_view data, std::size_t& position) {
-    if (position >= data.size()) return {};
-    std::size_t end = position;
-    while (end < data.size() && data[end] != '\0' && data[end] != '\n' && data[end] != '\r') ++end;
-    std::string_view line = data.substr(position, end - position);
-    if (end >= data.size()) {
-        position = data.size();
-        return line;
-    }
-    position = end + 1;
-    if (data[end] == '\n' && position < data.size() && data[position] == '\r') ++position;
-    return line;
-}
 
 void ProfileParser::AddLine(std::string_view line) {
     std::size_t start = 0;
@@ -61,10 +51,15 @@ FileProfileSections ProfileParser::TakeSections() {
 }
 
 FileProfileSections ParseProfileText(std::string_view data) {
+    if (data.size() > static_cast<std::size_t>(INT_MAX)) data = data.substr(0, INT_MAX);
+    const int length = static_cast<int>(data.size());
     ProfileParser parser;
-    std::size_t position = 0;
-    // "position < length - 1" of the file reader, without unsigned wrap-around.
-    while (position + 1 < data.size()) parser.AddLine(ReadTextLine(data, position));
+    std::string line;
+    int position = 0;
+    while (position < length - 1) {
+        ReadLineAt(data, position, line);
+        parser.AddLine(line);
+    }
     return parser.TakeSections();
 }
 

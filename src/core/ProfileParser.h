@@ -21,13 +21,6 @@ struct FileProfileSection {
 
 using FileProfileSections = std::vector<FileProfileSection>;
 
-// Reads the line that starts at position, as the mapped-file reader does: the
-// line ends at CR, LF or a zero byte (or the end of the data); an LF directly
-// followed by a CR is one line end, a CR followed by an LF is not merged.
-// Advances position past the line end. At or past the end of the data the
-// line is empty and position stays.
-std::string_view ReadTextLine(std::string_view data, std::size_t& position);
-
 // Turns lines into sections and entries, one line at a time.
 class ProfileParser {
 public:
@@ -39,9 +32,10 @@ private:
     FileProfileSections m_sections;
 };
 
-// Parses a whole file's bytes. Like the file reader of the setup program it
-// stops as soon as fewer than two unread bytes remain, so a last line of a
-// single byte without a line end is not read.
+// Parses a whole file's bytes, line by line as the mapped-file reader reads
+// them. Reading stops as soon as fewer than two unread bytes remain, so a last
+// line of a single byte without a line end is not read. Like the mapped file,
+// only the first 2 GiB - 1 bytes count.
 FileProfileSections ParseProfileText(std::string_view data);
 
 // First section whose name equals the name exactly (case included), or null.

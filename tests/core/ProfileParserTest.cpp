@@ -17,23 +17,6 @@ std::string Entries(const core::FileProfileSection& section) {
 
 }  // namespace
 
-TEST(ReadTextLine, EndsLinesLikeTheMappedFileReader) {
-    auto lines = [](std::string_view data) {
-        std::string out;
-        std::size_t position = 0;
-        while (position < data.size()) out += "[" + std::string(core::ReadTextLine(data, position)) + "]";
-        return out;
-    };
-    EXPECT_EQ(lines("a=1\nb=2"), "[a=1][b=2]");
-    EXPECT_EQ(lines("x\r\ny"), "[x][][y]");       // CR then LF: the LF ends an empty line
-    EXPECT_EQ(lines("x\n\ry"), "[x][y]");         // LF then CR: one line end
-    EXPECT_EQ(lines(std::string_view("x\0y", 3)), "[x][y]");
-
-    std::size_t position = 3;
-    EXPECT_EQ(core::ReadTextLine("abc", position), "");
-    EXPECT_EQ(position, 3u);
-}
-
 TEST(ProfileParser, SectionHeaders) {
     FileProfileSections sections = ParseProfileText(
         "   [Files] ; note\n"
