@@ -1,0 +1,112 @@
+#include "copy/FileUtils.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+// A fresh directory under the temporary directory, removed afterwards.
+class FileUtils : public testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH] = "";
+        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+        m_dir = std::string(temp) + "fileutils_" + std::to_string(GetCurrentProcessId()) + "_" +
+                testing::UnitTest::GetInstance()->current_test_info()->name();
+        ASSERT_TRUE(CreateDirectoryA(m_dir.c_str(), nullptr));
+    }
+    void TearDown() override { DeleteDirectoryTree(m_dir + "\\"); }
+
+    std::string Path(const std::string& name) const { return m_dir + "\\" + name; }
+    static void WriteFile(const std::string& path, const std::string& content = "x") {
+        std::ofstream(path, std::ios::binary) << content;
+    }
+
+    std::string m_dir;
+};
+
+}  // namespace
+
+TEST_F(FileUtils, FilesAndDirectoriesAreToldApart) {
+    WriteFile(Path("file.txt"));
+    EXPECT_TRUE(FileExists(Path("file.txt")));
+    EXPECT_FALSE(DirectoryExists(Path("file.txt")));
+    EXPECT_TRUE(DirectoryExists(m_dir));
+    EXPECT_FALSE(FileExists(m_dir));
+    EXPECT_FALSE(FileExists(Path("missing.txt")));
+    EXPECT_FALSE(DirectoryExists(Path("missing")));
+}
+
+TEST_F(FileUtils, FileExistsOnALongPath) {
+    const std::string deep = Path(std::string(60, 'a') + "\\" + std::string(60, 'b'));
+    ASSERT_TRUE(CreateDirectoryTree(deep));
+    const std::string file = deep + "\\" + std::string(20, 'c') + ".txt";
+    ASSERT_GE(file.size(), 150u);
+    WriteFile(file);
+    EXPECT_TRUE(FileExists(file));
+}
+
+TEST_F(FileUtils, CreateDirectoryTreeMakesEveryMissingLevel) {
+    // Only the first level below the (test's) root exists.
+    ASSERT_TRUE(CreateDirectoryA(Path("one").c_str(), nullptr));
+    EXPECT_TRUE(CreateDirectoryTree(Path("one\\two\\three")));
+    EXPECT_TRUE(DirectoryExists(Path("one\\two\\three")));
+    EXPECT_TRUE(CreateDirectoryTree(Path("one\\two\\three")));  // all there already
+
+    // "ソフト" holds the byte 0x5C, which is no directory break (see the core tests).
+    EXPECT_TRUE(CreateDirectoryTree(Path("ソフト\\bin")));
+    EXPECT_TRUE(DirectoryExists(Path("ソフト\\bin")));
+
+    // A file in the way stops at the first failure.
+    WriteFile(Path("blocker"));
+    EXPECT_FALSE(CreateDirectoryTree(Path("blocker\\sub\\deeper")));
+    EXPECT_FALSE(DirectoryExists(Path("blocker\\sub")));
+}
+
+TEST_F(FileUtils, DeleteDirectoryTreeRemovesAllContents) {
+    const std::string root = Path("tree");
+    ASSERT_TRUE(CreateDirectoryTree(root + "\\sub\\subsub"));
+    WriteFile(root + "\\a.txt");
+    WriteFile(root + "\\sub\\b.txt");
+    WriteFile(root + "\\sub\\subsub\\c.txt");
+    EXPECT_TRUE(DeleteDirectoryTree(root + "\\"));
+    EXPECT_FALSE(DirectoryExists(root));
+    EXPECT_FALSE(DeleteDirectoryTree(root + "\\"));  // nothing left to remove
+}
+
+TEST_F(FileUtils, CreateShellLinkWritesALinkToTheTarget) {
+    const std::string target = Path("program.exe");
+    WriteFile(target);
+    const std::string link = Path("プログラム.lnk");
+    EXPECT_TRUE(CreateShellLink(link, "説明", target));
+    ASSERT_TRUE(FileExists(link));
+
+    IShellLinkA* shellLink = nullptr;
+    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                           reinterpret_cast<void**>(&shellLink))));
+    IPersistFile* file = nullptr;
+    ASSERT_TRUE(SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))));
+    WCHAR wideLink[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wideLink, MAX_PATH);
+    EXPECT_TRUE(SUCCEEDED(file->Load(wideLink, STGM_READ)));
+    char readTarget[MAX_PATH] = "", readDescription[MAX_PATH] = "";
+    shellLink->GetPath(readTarget, MAX_PATH, nullptr, 0);
+    shellLink->GetDescription(readDescription, MAX_PATH);
+    file->Release();
+    shellLink->Release();
+    EXPECT_EQ(lstrcmpiA(readTarget, target.c_str()), 0) << readTarget;
+    EXPECT_STREQ(readDescription, "説明");
+}
+
+TEST(LoginUser, NameAndProfileDirectory) {
+    const std::string user = GetLoginUserName();
+    ASSERT_FALSE(user.empty());
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    EXPECT_EQ(GetUserProfileDir(), std::string(windows) + "\\Profiles\\" + user);
+}

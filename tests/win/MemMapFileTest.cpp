@@ -1,0 +1,172 @@
+#include "copy/FileUtils.h"
+#include "copy/MemMapFile.h"
+#include "framework/MessageBox.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <thread>
+#include <vector>
+
+namespace {
+
+class MemMapFile : public testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH] = "";
+        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+        m_dir = std::string(temp) + "memmap_" + std::to_string(GetCurrentProcessId()) + "_" +
+                testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
+        ASSERT_TRUE(CreateDirectoryA(m_dir.c_str(), nullptr));
+    }
+    void TearDown() override { DeleteDirectoryTree(m_dir); }
+
+    std::string Write(const std::string& name, const std::string& content) {
+        std::ofstream(m_dir + name, std::ios::binary) << content;
+        return m_dir + name;
+    }
+
+    std::string m_dir;
+};
+
+std::vector<std::string> AllLines(CMemMapFile& file) {
+    std::vector<std::string> lines;
+    std::string line;
+    while (file.GetPosition() >= 0 && file.GetPosition() < file.GetLength()) {
+        file.ReadLine(line);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+// Answers the next message box of the installer (found by its caption) with a
+// button, on a thread of its own while the test's thread waits in the box.
+class MessageBoxAnswer {
+public:
+    explicit MessageBoxAnswer(int button, std::function<void()> beforeAnswer = {})
+        : m_thread([this, button, beforeAnswer] {
+              for (int tries = 0; tries < 600 && m_text.empty(); ++tries) {
+                  if (HWND box = FindWindowA("#32770", fw::kSetupCaption)) {
+                      EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&m_text));
+                      if (beforeAnswer) beforeAnswer();
+                      PostMessageA(box, WM_COMMAND, button, 0);
+                      return;
+                  }
+                  Sleep(50);
+              }
+          }) {}
+    // The text the box showed; "" when no box appeared within 30 seconds.
+    const std::string& Text() {
+        if (m_thread.joinable()) m_thread.join();
+        return m_text;
+    }
+    ~MessageBoxAnswer() {
+        if (m_thread.joinable()) m_thread.join();
+    }
+
+private:
+    static BOOL CALLBACK CollectText(HWND child, LPARAM text) {
+        char className[32] = "", buffer[512] = "";
+        GetClassNameA(child, className, sizeof className);
+        if (lstrcmpiA(className, "Static") == 0 && GetWindowTextA(child, buffer, sizeof buffer) > 0)
+            *reinterpret_cast<std::string*>(text) = buffer;
+        return TRUE;
+    }
+
+    std::string m_text;
+    std::thread m_thread;
+};
+
+}  // namespace
+
+TEST_F(MemMapFile, ReadsLinesAsTheScriptParserNeedsThem) {
+    CMemMapFile plain(Write("plain.inf", "a=1\nb=2"));
+    EXPECT_EQ(plain.GetLength(), 7);
+    EXPECT_EQ(AllLines(plain), (Lines{"a=1", "b=2"}));
+    std::string line = "old";
+    EXPECT_EQ(plain.ReadLine(line), 0);  // at the end: nothing, position kept
+    EXPECT_EQ(line, "");
+    EXPECT_EQ(plain.GetPosition(), 7);
+
+    CMemMapFile crlf(Write("crlf.inf", "x\r\ny"));
+    EXPECT_EQ(AllLines(crlf), (Lines{"x", "", "y"}));
+    CMemMapFile lfcr(Write("lfcr.inf", "x\n\ry"));
+    EXPECT_EQ(AllLines(lfcr), (Lines{"x", "y"}));
+}
+
+TEST_F(MemMapFile, SeeksAndReadsFixedSizes) {
+    CMemMapFile file(Write("data.bin", std::string("\x01\x02\x03\x04\x05\x06", 6)));
+    EXPECT_EQ(file.Seek(0, 2), 5);  // the last byte
+    std::uint8_t byte = 0;
+    EXPECT_EQ(file.ReadByte(byte), 1);
+    EXPECT_EQ(byte, 6);
+    EXPECT_EQ(file.Seek(6, 2), -1);
+    std::string line;
+    EXPECT_EQ(file.ReadLine(line), 0);
+    EXPECT_EQ(file.Read(&byte, 1), 0);
+
+    EXPECT_EQ(file.Seek(1, 0), 1);
+    std::int32_t value = 0;
+    EXPECT_EQ(file.ReadLong(value), 4);
+    EXPECT_EQ(value, 0x05040302);
+    EXPECT_EQ(file.ReadLong(value), 0);  // one byte left
+    std::int16_t half = 0;
+    EXPECT_EQ(file.ReadShort(half), 0);
+    EXPECT_EQ(file.GetPosition(), 5);
+
+    auto copy = file.Duplicate();
+    EXPECT_EQ(copy->GetLength(), 6);
+    EXPECT_EQ(copy->GetPosition(), 0);
+    char buffer[8] = {};
+    EXPECT_EQ(copy->Read(buffer, 8), 6);
+
+    file.Close();
+    EXPECT_EQ(file.GetLength(), 0);
+    EXPECT_EQ(file.ReadByte(byte), 0);
+}
+
+TEST_F(MemMapFile, AnEmptyFileOpensWithNothingToRead) {
+    CMemMapFile file(Write("empty.inf", ""));
+    EXPECT_EQ(file.GetLength(), 0);
+    std::string line = "old";
+    EXPECT_EQ(file.ReadLine(line), 0);
+    EXPECT_EQ(line, "");
+    EXPECT_EQ(file.GetCurrentPointer(), nullptr);
+    EXPECT_EQ(file.Open(m_dir + "empty.inf"), 0);  // open already
+}
+
+TEST_F(MemMapFile, MissingFileAsksAndIgnoreLeavesAnEmptyFile) {
+    // A '%' in the name is shown as it is.
+    const std::string name = m_dir + "missing%s%d.inf";
+    MessageBoxAnswer ignore(IDIGNORE);
+    CMemMapFile file(name);
+    EXPECT_EQ(ignore.Text(), "Can not open <" + name + ">!>");
+    EXPECT_EQ(file.GetLength(), 0);
+    std::string line;
+    EXPECT_EQ(file.ReadLine(line), 0);
+    EXPECT_EQ(file.Open(name), 0);  // still marked open
+}
+
+TEST_F(MemMapFile, RetryOpensTheFileOnceItIsThere) {
+    const std::string name = m_dir + "late.inf";
+    MessageBoxAnswer retry(IDRETRY, [&] { Write("late.inf", "[Config]\n"); });
+    CMemMapFile file(name);
+    EXPECT_EQ(retry.Text(), "Can not open <" + name + ">!>");
+    EXPECT_EQ(file.GetLength(), 9);
+    std::string line;
+    EXPECT_EQ(file.ReadLine(line), 8);
+    EXPECT_EQ(line, "[Config]");
+}
+
+TEST(AsyncMemFile, SetLengthIsRefusedWithAMessage) {
+    CAsyncMemFile file;
+    MessageBoxAnswer ok(IDOK);
+    file.SetLength(10);
+    EXPECT_EQ(ok.Text(), "Sorry CAsyncMemFile::SetLength() is not implemented");
+    EXPECT_EQ(file.GetLength(), 0);
+}
