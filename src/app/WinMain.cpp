@@ -1,6 +1,8 @@
 #include <windows.h>
 
+#include "app/SetupApp.h"
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    MessageBoxA(nullptr, "SETUP.INFが見つかりません", "セットアップ", MB_OK);
-    return 0;
+    CSetupApp app;
+    return app.Run();
 }

@@ -1,0 +1,3 @@
+#include "app/SetupDoc.h"
+
+BOOL CSetupDoc::OnNewDocument() { return fw::Document::OnNewDocument(); }

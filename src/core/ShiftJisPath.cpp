@@ -1,0 +1,20 @@
+#include "core/ShiftJisPath.h"
+
+namespace core {
+
+bool IsShiftJisLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+
+std::size_t FindLastBackslash(std::string_view path) {
+    std::size_t last = std::string_view::npos;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const unsigned char byte = static_cast<unsigned char>(path[i]);
+        if (IsShiftJisLeadByte(byte) && i + 1 < path.size()) {
+            ++i;  // skip the trail byte
+        } else if (byte == '\\') {
+            last = i;
+        }
+    }
+    return last;
+}
+
+}  // namespace core

@@ -1,0 +1,122 @@
+#include "framework/App.h"
+
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace fw {
+
+namespace {
+
+App* g_pCurrentApp = nullptr;
+
+struct DialogRoute {
+    HWND hwnd;
+    bool isPropertySheet;
+};
+// Per thread: a worker's loop routes only the dialogs that live on that worker.
+thread_local std::vector<DialogRoute> t_dialogRoutes;
+
+constexpr DWORD kProfileValueBuffer = 4096;
+
+// The default profile: the executable's name with the extension .INI.
+std::string DefaultProfileName() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH - 1);
+    std::string name = path;
+    const size_t slash = name.find_last_of('\\');
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    const size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos) name.erase(dot);
+    return name + ".INI";
+}
+
+}  // namespace
+
+App::App() : m_dwThreadId(GetCurrentThreadId()), m_strProfileName(DefaultProfileName()) {
+    g_pCurrentApp = this;
+}
+
+App::~App() {
+    if (g_pCurrentApp == this) g_pCurrentApp = nullptr;
+}
+
+App* App::Current() { return g_pCurrentApp; }
+
+BOOL App::InitInstance() { return TRUE; }
+
+int App::ExitInstance() { return m_nExitCode; }
+
+int App::Run() {
+    if (!InitInstance()) {
+        if (m_hMainWnd && IsWindow(m_hMainWnd)) DestroyWindow(m_hMainWnd);
+        m_hMainWnd = nullptr;
+        return ExitInstance();
+    }
+    m_nExitCode = RunMessageLoop();
+    return ExitInstance();
+}
+
+std::string App::GetProfileString(const char* section, const char* key, const char* def) const {
+    char value[kProfileValueBuffer] = {};
+    GetPrivateProfileStringA(section, key, def, value, kProfileValueBuffer, m_strProfileName.c_str());
+    return value;
+}
+
+BOOL App::WriteProfileString(const char* section, const char* key, const char* value) {
+    return WritePrivateProfileStringA(section, key, value, m_strProfileName.c_str());
+}
+
+int RunMessageLoop() {
+    MSG msg;
+    for (;;) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0) return static_cast<int>(msg.wParam);
+        if (got == -1) return -1;
+        if (RouteDialogMessage(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void AddDialogRoute(HWND dialog, bool isPropertySheet) {
+    if (dialog) t_dialogRoutes.push_back({dialog, isPropertySheet});
+}
+
+void RemoveDialogRoute(HWND dialog) {
+    std::erase_if(t_dialogRoutes, [dialog](const DialogRoute& r) { return r.hwnd == dialog; });
+}
+
+bool RouteDialogMessage(MSG& msg) {
+    if (msg.hwnd == nullptr) return false;
+    // A copy: a routed message may create or destroy dialogs.
+    const std::vector<DialogRoute> routes = t_dialogRoutes;
+    for (const DialogRoute& route : routes) {
+        if (!IsWindow(route.hwnd)) continue;
+        if (msg.hwnd != route.hwnd && !IsChild(route.hwnd, msg.hwnd)) continue;
+        if (route.isPropertySheet) {
+            if (PropSheet_IsDialogMessage(route.hwnd, &msg)) return true;
+        } else if (IsDialogMessageA(route.hwnd, &msg)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+HINSTANCE GetResourceInstance() { return GetModuleHandleA(nullptr); }
+
+std::string LoadResourceString(UINT id) {
+    std::vector<char> buffer(256);
+    for (;;) {
+        const int length = LoadStringA(GetResourceInstance(), id, buffer.data(), static_cast<int>(buffer.size()));
+        if (length <= 0) return {};
+        // A full buffer may mean the string was cut: try again with more room.
+        if (static_cast<size_t>(length) < buffer.size() - 1 || buffer.size() >= 65536)
+            return std::string(buffer.data(), static_cast<size_t>(length));
+        buffer.resize(buffer.size() * 4);
+    }
+}
+
+}  // namespace fw

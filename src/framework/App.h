@@ -1,0 +1,68 @@
+#pragma once
+// The application object: start-up, the user-interface thread's message loop and exit,
+// plus the application profile (an INI file read and written with private-profile
+// semantics).
+#include <windows.h>
+
+#include <string>
+
+namespace fw {
+
+class App {
+public:
+    App();
+    virtual ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    // The application object of the process (the one constructed last), or nullptr.
+    static App* Current();
+
+    // Start-up; FALSE ends the program (ExitInstance still runs).
+    virtual BOOL InitInstance();
+    // Exit processing; returns the process exit code (base: the WM_QUIT code).
+    virtual int ExitInstance();
+
+    // InitInstance, the message loop until WM_QUIT, then ExitInstance. When InitInstance
+    // fails the main window (if any) is destroyed and ExitInstance runs at once.
+    int Run();
+
+    // The main window; destroying it ends the message loop.
+    HWND GetMainWnd() const { return m_hMainWnd; }
+    void SetMainWnd(HWND hwnd) { m_hMainWnd = hwnd; }
+    // The thread that constructed the application (the user-interface thread).
+    DWORD GetThreadId() const { return m_dwThreadId; }
+
+    // Application profile: the INI file behind Get/WriteProfileString.
+    const std::string& GetProfileName() const { return m_strProfileName; }
+    void SetProfileName(const std::string& name) { m_strProfileName = name; }
+    // Values of up to 4095 characters; def when the key is missing.
+    std::string GetProfileString(const char* section, const char* key, const char* def) const;
+    BOOL WriteProfileString(const char* section, const char* key, const char* value);
+
+protected:
+    int m_nExitCode = 0;  // wParam of the WM_QUIT that ended the loop
+
+private:
+    HWND m_hMainWnd = nullptr;
+    DWORD m_dwThreadId = 0;
+    std::string m_strProfileName;
+};
+
+// Runs a message loop on the calling thread until WM_QUIT, routing keyboard messages
+// of registered modeless dialogs and property sheets; returns the WM_QUIT code.
+int RunMessageLoop();
+
+// Modeless dialogs and property sheets register here so that the calling thread's
+// message loop gives them their keyboard interface (Tab, Enter, Esc, mnemonics).
+void AddDialogRoute(HWND dialog, bool isPropertySheet);
+void RemoveDialogRoute(HWND dialog);
+// True when the message was consumed by one of the calling thread's registered dialogs.
+bool RouteDialogMessage(MSG& msg);
+
+// The module that holds the program's resources (dialog templates, strings, icons).
+HINSTANCE GetResourceInstance();
+// A string resource; "" when it does not exist.
+std::string LoadResourceString(UINT id);
+
+}  // namespace fw
