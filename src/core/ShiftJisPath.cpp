@@ -1,8 +1,8 @@
 #include "core/ShiftJisPath.h"
 
-namespace core {
+#include "core/ShiftJis.h"  // IsShiftJisLeadByte is defined there
 
-bool IsShiftJisLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+namespace core {
 
 std::size_t FindLastBackslash(std::string_view path) {
     std::size_t last = std::string_view::npos;
