@@ -120,6 +120,16 @@ BOOL EnumeratedName(EnumCall enumerate, std::string& name) {
     }
 }
 
+// Size and time of last write of a file; false when it cannot be read.
+bool StampOf(const std::string& path, core::FileStamp& stamp) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    stamp.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stamp.lastWrite = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                      data.ftLastWriteTime.dwLowDateTime;
+    return true;
+}
+
 }  // namespace
 
 // ---- CProfile ----
@@ -464,8 +474,10 @@ BOOL CReadonlyFileProfile::DeleteKey(const char*) { return FALSE; }
 
 int CReadonlyFileProfile::Load() {
     if (m_pSections && !m_pSections->empty()) return 1;
-    if (m_pCache) {
-        if (core::ParsedFileCache::Content cached = m_pCache->Find(m_strProfileName)) {
+    core::FileStamp stamp;
+    const bool stamped = m_pCache && StampOf(m_strProfileName, stamp);
+    if (stamped) {
+        if (core::ParsedFileCache::Content cached = m_pCache->Find(m_strProfileName, stamp)) {
             m_pSections = std::move(cached);
             SelectStoredSection();
             return 1;
@@ -486,7 +498,7 @@ int CReadonlyFileProfile::Load() {
         }
     }
     m_pSections = std::make_shared<const core::FileProfileSections>(parser.TakeSections());
-    if (m_pCache && !m_pSections->empty()) m_pCache->Store(m_strProfileName, m_pSections);
+    if (stamped && !m_pSections->empty()) m_pCache->Store(m_strProfileName, stamp, m_pSections);
     SelectStoredSection();
     return 1;
 }

@@ -139,7 +139,8 @@ protected:
 
 class CReadonlyFileProfile : public CFileProfile {
 public:
-    // With a cache, the parsed content of the path is taken from it and put into it.
+    // With a cache, the parsed content of the path is taken from it while the
+    // file is unchanged (same size and time of last write), and put into it.
     explicit CReadonlyFileProfile(const std::string& fileName = "", core::ParsedFileCache* cache = nullptr);
 
     BOOL DeleteSection() override;

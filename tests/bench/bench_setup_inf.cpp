@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -52,11 +54,15 @@ std::string ReadBytes(const std::string& path) {
 core::ParsedFileCache g_cache;
 
 std::shared_ptr<const core::FileProfileSections> LoadScript(const std::string& path, bool cached) {
+    core::FileStamp stamp;
     if (cached) {
-        if (auto content = g_cache.Find(path)) return content;
+        // As the profile does: the cached parse counts only while size and time of last write match.
+        stamp.size = std::filesystem::file_size(path);
+        stamp.lastWrite = static_cast<std::uint64_t>(std::filesystem::last_write_time(path).time_since_epoch().count());
+        if (auto content = g_cache.Find(path, stamp)) return content;
     }
     auto content = std::make_shared<const core::FileProfileSections>(core::ParseProfileText(ReadBytes(path)));
-    if (cached) g_cache.Store(path, content);
+    if (cached) g_cache.Store(path, stamp, content);
     return content;
 }
 
