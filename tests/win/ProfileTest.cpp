@@ -205,21 +205,43 @@ TEST_F(FileProfile, SetProfileNameReloadsAndDropsTheSelection) {
     EXPECT_EQ(profile.GetString("k", ""), "second");
 }
 
-TEST_F(FileProfile, CacheHandsOneParseToManyProfiles) {
+namespace {
+
+FILETIME LastWriteTime(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+void SetLastWriteTime(const std::string& path, const FILETIME& time) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
+}
+
+std::string ValueOfK(const std::string& path, core::ParsedFileCache* cache) {
+    CReadonlyFileProfile profile(path, cache);
+    profile.SetSection("S");
+    return profile.GetString("k", "");
+}
+
+}  // namespace
+
+TEST_F(FileProfile, CacheHandsOneParseToManyProfilesWhileTheFileIsUnchanged) {
     std::string path = Write("[S]\r\nk=before\r\n");
+    const FILETIME written = LastWriteTime(path);
     core::ParsedFileCache cache;
-    {
-        CReadonlyFileProfile profile(path, &cache);
-        profile.SetSection("S");
-        EXPECT_EQ(profile.GetString("k", ""), "before");
-    }
-    ASSERT_TRUE(testsupport::WriteTextFile(path, "[S]\r\nk=after\r\n"));
-    CReadonlyFileProfile cached(path, &cache);
-    cached.SetSection("S");
-    EXPECT_EQ(cached.GetString("k", ""), "before");
-    CReadonlyFileProfile fresh(path);
-    fresh.SetSection("S");
-    EXPECT_EQ(fresh.GetString("k", ""), "after");
+    EXPECT_EQ(ValueOfK(path, &cache), "before");
+
+    // Same size and time of last write: the cached parse is taken.
+    ASSERT_TRUE(testsupport::WriteTextFile(path, "[S]\r\nk=second\r\n"));
+    SetLastWriteTime(path, written);
+    EXPECT_EQ(ValueOfK(path, &cache), "before");
+    EXPECT_EQ(ValueOfK(path, nullptr), "second");
+
+    // Any change of size or time: parsed anew.
+    ASSERT_TRUE(testsupport::WriteTextFile(path, "[S]\r\nk=third!\r\n"));
+    EXPECT_EQ(ValueOfK(path, &cache), "third!");
 }
 
 TEST_F(FileProfile, ProfileHasSectionAndKey) {

@@ -234,3 +234,25 @@ TEST_F(SetupDoc, SetGroupNameWritesBackAndToleratesReadOnlyMedia) {
     EXPECT_EQ(doc->GetGroupName(), "Other");
     EXPECT_FALSE(testsupport::FileExists(unwritable));
 }
+
+TEST_F(SetupDoc, TheSampleProductsScriptHasEveryKind) {
+    std::string sample =
+        testsupport::ReadTextFile(testsupport::WindowsPathOfUnix(SETUP_SOURCE_UNIX_DIR "/examples/sample/SETUP.INF"));
+    ASSERT_FALSE(sample.empty());
+    WriteScript(sample);
+    auto doc = ReadDocument();
+    EXPECT_EQ(doc->GetProduct(), "サンプル ツール");
+    EXPECT_EQ(doc->m_arrLogoItems.size(), 2u);
+    ASSERT_EQ(doc->GetOptions().size(), 2u);
+    doc->SetOption(doc->GetOptions()[1]->m_strName);
+    // Common and option files plus the uninstaller.
+    EXPECT_GT(doc->GetInstallFiles().size(), 3u);
+    EXPECT_FALSE(doc->GetIniUpdates().empty());
+    EXPECT_FALSE(doc->GetRegUpdates().empty());
+    EXPECT_FALSE(doc->GetExecutes().empty());
+    EXPECT_FALSE(doc->GetRegisterOcx().empty());
+    EXPECT_FALSE(doc->GetRegisterAutomation().empty());
+    EXPECT_FALSE(doc->GetShortcuts().empty());
+    EXPECT_EQ(doc->GetShortcuts()[0]->m_strDescription, "サンプル");
+    EXPECT_EQ(doc->GetRegUpdates()[2]->m_strData, "サンプル ツール, 1.0");
+}
