@@ -23,3 +23,19 @@ foreach(ver win95 nt351 nt40)
   add_test(NAME win_platform_${ver} COMMAND win_tests --gtest_filter=Platform*)
   set_tests_properties(win_platform_${ver} PROPERTIES ENVIRONMENT SETUP_WINVER=${ver})
 endforeach()
+
+# End-to-end tests: every tests/e2e/*.steps scenario is one test, run by the
+# UI driver under Wine through tests/e2e/run-scenario.sh. They share the Wine
+# prefix and its desktop, so they run one at a time.
+add_executable(uidriver_fixture WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/fixture/fixture.cpp
+                                      ${CMAKE_SOURCE_DIR}/tests/e2e/fixture/fixture.rc)
+target_include_directories(uidriver_fixture PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e/fixture)
+target_link_libraries(uidriver_fixture PRIVATE comctl32 user32 gdi32)
+
+file(GLOB E2E_SCENARIOS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.steps)
+foreach(scenario IN LISTS E2E_SCENARIOS)
+  get_filename_component(name ${scenario} NAME_WE)
+  add_test(NAME e2e_${name}
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/run-scenario.sh --build ${CMAKE_BINARY_DIR} ${scenario})
+  set_tests_properties(e2e_${name} PROPERTIES RUN_SERIAL TRUE)
+endforeach()

@@ -21,6 +21,12 @@ add_executable(setup WIN32 ${CMAKE_SOURCE_DIR}/src/app/WinMain.cpp ${SETUP_RC})
 set_target_properties(setup PROPERTIES OUTPUT_NAME SETUP SUFFIX .EXE)
 target_link_libraries(setup PRIVATE setup_lib)
 
+# UI driver for end-to-end tests: a console program that walks a program's
+# windows from a step script (tools/uidriver/README.md).
+file(GLOB UIDRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/uidriver/*.cpp)
+add_executable(uidriver ${UIDRIVER_SOURCES})
+target_link_libraries(uidriver PRIVATE user32 gdi32 kernel32)
+
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   # Tests run under Wine through this wrapper: a private prefix in the build tree.
   set(WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)

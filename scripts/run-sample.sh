@@ -20,8 +20,13 @@ if [[ -n "${DISPLAY:-}" ]]; then
 fi
 
 if [[ -x "$build/uidriver.exe" && -f "$top/tests/e2e/sample-walk.steps" ]]; then
-  "${wine_run[@]}" "$build/uidriver.exe" --screens "$screens" --script "$top/tests/e2e/sample-walk.steps" "$media/SETUP.EXE"
-  echo "screenshots: $screens"; exit 0
+  rm -f "$screens"/*.png "$screens"/*.bmp
+  status=0
+  (cd "$media" && "${wine_run[@]}" "$build/uidriver.exe" --screens "$screens" \
+     --script "$top/tests/e2e/sample-walk.steps" "$media/SETUP.EXE") || status=$?
+  "$top/tools/uidriver/bmp-to-png.sh" "$screens"
+  echo "screenshots: $screens"
+  exit "$status"
 fi
 
 # No driver yet: start the installer, wait for its first window, take one screenshot.

@@ -61,6 +61,8 @@ if [[ ! -f "$prefix/.setup-ready" ]]; then
   # captions itself (there is no window manager) and runs the shell's desktop.
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 9>&-
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1 9>&-
+  # The Japanese fonts dialogs ask for by name, mapped to the IPA fonts (UTF-16 file).
+  wine regedit /S "$(winepath -w "$here/wine-fonts.reg" 2>/dev/null 9>&-)" </dev/null >/dev/null 2>&1 9>&-
   wineserver -w 9>&-
   touch "$prefix/.setup-ready"
 fi

@@ -11,9 +11,11 @@ namespace {
 // FindNoCase over a text and a name that are both upper-cased already.
 size_t FindUpper(std::string_view upperText, std::string_view upperName) {
     if (upperName.empty()) return 0;
-    for (size_t i = 0; i + upperName.size() <= upperText.size();) {
-        if (upperText.compare(i, upperName.size(), upperName) == 0) return i;
-        i += IsShiftJisLeadByte(static_cast<unsigned char>(upperText[i])) ? 2 : 1;
+    size_t boundary = 0;  // a character start at or before the next hit
+    for (size_t hit = upperText.find(upperName); hit != std::string_view::npos;
+         hit = upperText.find(upperName, hit + 1)) {
+        while (boundary < hit) boundary += IsShiftJisLeadByte(static_cast<unsigned char>(upperText[boundary])) ? 2 : 1;
+        if (boundary == hit) return hit;
     }
     return std::string_view::npos;
 }

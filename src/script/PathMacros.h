@@ -4,10 +4,13 @@
 // then replaces every macro (names matched in any case) with its current value.
 #include <string>
 
-// Replaces all macros in the text, in place.
+// Replaces all macros in the text, in place. An expansion that would need more
+// than 1024 replacements or grow beyond 64 KiB leaves the text as it was.
 void ExpandMacros(std::string& text);
 
-// Stored macro values; each setter keeps the text as given.
+// Stored macro values; each setter keeps the text as given. A value that would
+// lead the expansion back to its own macro, directly or through another stored
+// value, is refused and the previous value stays.
 void SetInstDirMacro(const std::string& value);
 void SetSrcDirMacro(const std::string& value);
 void SetTmpDirMacro(const std::string& value);

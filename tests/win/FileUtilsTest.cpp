@@ -102,11 +102,3 @@ TEST_F(FileUtils, CreateShellLinkWritesALinkToTheTarget) {
     EXPECT_EQ(lstrcmpiA(readTarget, target.c_str()), 0) << readTarget;
     EXPECT_STREQ(readDescription, "説明");
 }
-
-TEST(LoginUser, NameAndProfileDirectory) {
-    const std::string user = GetLoginUserName();
-    ASSERT_FALSE(user.empty());
-    char windows[MAX_PATH] = "";
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    EXPECT_EQ(GetUserProfileDir(), std::string(windows) + "\\Profiles\\" + user);
-}

@@ -79,6 +79,13 @@ TEST_F(PathMacros, ValuesLeadingBackToTheirOwnMacroAreRefused) {
     SetSrcDirMacro("$InstDir$");  // would close a loop with $InstDir$
     EXPECT_EQ(Expanded("$InstDir$"), "A:\\\\x");
     EXPECT_EQ(Expanded("$SrcDir$"), "A:\\");
+
+    // No cycle, but 20 references to a 4000-byte value: past the bound.
+    std::string many;
+    for (int i = 0; i < 20; ++i) many += "$SrcDir$";
+    SetSrcDirMacro(std::string(4000, 'x'));
+    SetInstDirMacro(many);
+    EXPECT_EQ(Expanded("$InstDir$"), "$InstDir$");
 }
 
 TEST(ModulePath, NamesTheRunningProgram) {
