@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "app/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "app/SetupDoc.h"
 #include "app/SetupView.h"
@@ -33,6 +34,7 @@ BOOL CSetupApp::InitInstance() {
     m_bComInitialized = SUCCEEDED(CoInitialize(nullptr));
     CreateScratchShortcut();
     m_strSavedProfileName = GetProfileName();
+    m_bProfileNameSaved = true;
 
     char modulePath[kModulePathBuffer] = {};
     GetModuleFileNameA(nullptr, modulePath, kModulePathBuffer);
@@ -50,7 +52,8 @@ BOOL CSetupApp::InitInstance() {
 }
 
 int CSetupApp::ExitInstance() {
-    SetProfileName(m_strSavedProfileName.empty() ? GetProfileName() : m_strSavedProfileName);
+    // The framework's own exit processing must not write into SETUP.INF.
+    if (m_bProfileNameSaved) SetProfileName(m_strSavedProfileName);
     DeleteScratchShortcut();
     if (m_bComInitialized) CoUninitialize();
     m_bComInitialized = false;
@@ -74,6 +77,11 @@ void CSetupApp::DetectPlatform() {
     m_bWinNT = flags.bWinNT;
     m_bWin95 = flags.bWin95;
     m_dwWinVersion = flags.dwWinVersion;
+}
+
+void CSetupApp::OnAppAbout() {
+    CAboutDlg about;
+    about.DoModal();
 }
 
 void CSetupApp::CreateScratchShortcut() {

@@ -29,6 +29,9 @@ public:
     // Sets m_bWinNT, m_bWin95 and m_dwWinVersion from what the system reports.
     void DetectPlatform();
 
+    // The About command: shows CAboutDlg modally (no menu reaches it at present).
+    void OnAppAbout();
+
     int m_bWinNT = 0;             // Windows NT
     int m_bWin95 = 0;             // Windows 95 family
     DWORD m_dwWinVersion = 0;     // major * 0x10000 + minor
@@ -40,6 +43,7 @@ private:
     BOOL CreateDocumentFrameView();
 
     std::string m_strSavedProfileName;  // put back at exit
+    bool m_bProfileNameSaved = false;
     std::string m_strSetupInfPath;
     // The scratch shortcut on the desktop; deleted at exit only when this run created it,
     // so a user's own file of that name is never touched.

@@ -1,6 +1,6 @@
 #include "core/ShiftJisPath.h"
 
-#include "core/ShiftJis.h"  // IsShiftJisLeadByte is defined there
+#include "core/ShiftJis.h"
 
 namespace core {
 

@@ -6,9 +6,6 @@
 
 namespace core {
 
-// True for a Shift-JIS lead byte (0x81-0x9F, 0xE0-0xFC).
-bool IsShiftJisLeadByte(unsigned char byte);
-
 // Index of the last real backslash of the path, or npos.
 std::size_t FindLastBackslash(std::string_view path);
 

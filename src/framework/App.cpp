@@ -37,6 +37,8 @@ std::string DefaultProfileName() {
 
 App::App() : m_dwThreadId(GetCurrentThreadId()), m_strProfileName(DefaultProfileName()) {
     g_pCurrentApp = this;
+    // Property sheets and progress bars live in the common controls library.
+    InitCommonControls();
 }
 
 App::~App() {

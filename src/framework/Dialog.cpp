@@ -78,8 +78,18 @@ void Dialog::CenterOverParent() {
 
 INT_PTR Dialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_INITDIALOG:
-        return OnInitDialog();
+    case WM_INITDIALOG: {
+        RECT before = {};
+        GetWindowRect(m_hWnd, &before);
+        const BOOL result = OnInitDialog();
+        // A top-level dialog that OnInitDialog did not place is centred over its owner
+        // (the screen when it has none) instead of sitting at the template's corner.
+        RECT after = {};
+        if (m_hWnd && GetWindowRect(m_hWnd, &after) && EqualRect(&before, &after) &&
+            !(GetWindowLongPtrA(m_hWnd, GWL_STYLE) & WS_CHILD))
+            CenterOverParent();
+        return result;
+    }
     case WM_COMMAND:
         return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
     }

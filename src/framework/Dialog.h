@@ -35,7 +35,8 @@ public:
     HWND GetItem(int id) const { return GetDlgItem(m_hWnd, id); }
     std::string GetItemText(int id) const;
     BOOL SetItemText(int id, const std::string& text);
-    // Moves the dialog to the centre of its parent's (else owner's) client area.
+    // Moves the dialog to the centre of its parent's (else owner's) client area, or of the
+    // screen without either. Done by itself after OnInitDialog unless that moved the dialog.
     void CenterOverParent();
 
 protected:

@@ -83,6 +83,7 @@ LRESULT Window::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) { return Defa
 void Window::OnFinalMessage() {}
 
 LRESULT Window::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (m_pfnSuperProc) return CallWindowProcA(m_pfnSuperProc, m_hWnd, msg, wParam, lParam);
     return DefWindowProcA(m_hWnd, msg, wParam, lParam);
 }
 

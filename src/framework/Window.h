@@ -51,6 +51,8 @@ protected:
     void Detach();
 
     HWND m_hWnd = nullptr;
+    // The procedure of a subclassed system window (property sheet), or nullptr.
+    WNDPROC m_pfnSuperProc = nullptr;
 
 private:
     static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
