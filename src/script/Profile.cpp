@@ -7,6 +7,7 @@
 #include "script/PathMacros.h"
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -28,6 +29,9 @@ std::string DefaultRegistryKey() {
 }
 
 
+// Growing private-profile buffers stop here, whatever the platform answers.
+constexpr size_t kLargestProfileBuffer = 16 * 1024 * 1024;
+
 // The zero-separated name list that GetPrivateProfileStringA gives for a null
 // key (or a null section), read into a buffer that grows until the list fits.
 std::vector<std::string> PrivateProfileNames(const char* section, const std::string& file) {
@@ -35,12 +39,12 @@ std::vector<std::string> PrivateProfileNames(const char* section, const std::str
     for (;;) {
         DWORD length = GetPrivateProfileStringA(section, nullptr, "", buffer.data(),
                                                 static_cast<DWORD>(buffer.size()), file.c_str());
-        if (length + 2 < buffer.size()) {
+        if (length + 2 < buffer.size() || buffer.size() >= kLargestProfileBuffer) {
             std::vector<std::string> names;
             const char* name = buffer.data();
             const char* end = buffer.data() + length;
             while (name < end && *name) {
-                names.emplace_back(name);
+                names.emplace_back(name, strnlen(name, static_cast<size_t>(end - name)));
                 name += names.back().size() + 1;
             }
             return names;
@@ -176,7 +180,8 @@ std::string CIniProfile::GetString(const char* key, const std::string& defaultVa
     for (;;) {
         DWORD length = GetPrivateProfileStringA(m_strSection.c_str(), key, defaultValue.c_str(), buffer.data(),
                                                 static_cast<DWORD>(buffer.size()), m_strProfileName.c_str());
-        if (length + 1 < buffer.size()) return std::string(buffer.data(), length);
+        if (length + 1 < buffer.size() || buffer.size() >= kLargestProfileBuffer)
+            return std::string(buffer.data(), length < buffer.size() ? length : buffer.size() - 1);
         buffer.resize(buffer.size() * 2);
     }
 }
