@@ -21,8 +21,8 @@ std::string ConfigString(const char* key, const char* defaultValue) {
     return app ? app->GetProfileString(kConfig, key, defaultValue) : std::string(defaultValue);
 }
 
-// Directory of the running executable, without the trailing backslash; "" when
-// its path holds no backslash.
+// Directory of the running executable, without the trailing backslash; false
+// when its path holds no backslash (or does not fit the 260-byte buffer).
 bool ExecutableDirectory(std::string& directory) {
     char path[260] = "";
     DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
