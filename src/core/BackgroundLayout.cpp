@@ -2,10 +2,13 @@
 
 #include <climits>
 
+#include "core/ShiftJis.h"
+
 namespace core {
 
 namespace {
 constexpr int kShadowMargin = 4;
+constexpr std::size_t kMaxFaceNameBytes = 31;
 }  // namespace
 
 GradientBands ComputeGradientBands(int clientTop, int clientBottom) {
@@ -39,8 +42,19 @@ int LogoFontHeight(int pointSize, int dpiY) {
     // The point size comes from the script as any number; keep the product in range.
     const long long height = static_cast<long long>(pointSize) * dpiY / 720;
     if (height > INT_MAX) return INT_MAX;
-    if (height < INT_MIN) return INT_MIN;
+    if (height < -INT_MAX) return -INT_MAX;
     return static_cast<int>(height);
+}
+
+std::string LogoFaceName(std::string_view faceName) {
+    std::size_t length = 0;
+    while (length < faceName.size()) {
+        const std::size_t width =
+            IsShiftJisLeadByte(static_cast<unsigned char>(faceName[length])) && length + 1 < faceName.size() ? 2 : 1;
+        if (length + width > kMaxFaceNameBytes) break;
+        length += width;
+    }
+    return std::string(faceName.substr(0, length));
 }
 
 }  // namespace core

@@ -1,6 +1,8 @@
 #pragma once
 // Arithmetic of the main window's background: the blue gradient bands and where a
 // logo text sits in its corner.
+#include <string>
+#include <string_view>
 
 namespace core {
 
@@ -34,7 +36,12 @@ enum LogoCorner { kLogoLeftTop = 0, kLogoLeftBottom = 1, kLogoRightTop = 2, kLog
 Point LogoTextOrigin(int position, int left, int top, int right, int bottom, int textWidth, int textHeight);
 
 // Character height in pixels of a font of pointSize tenths of a point on a device
-// with dpiY dots per inch vertically (120 at 96 dpi: 16).
+// with dpiY dots per inch vertically (120 at 96 dpi: 16). Kept within -INT_MAX..INT_MAX
+// so that the caller may negate it.
 int LogoFontHeight(int pointSize, int dpiY);
+
+// The face name a logo font is asked for: the first 31 bytes of the script's name (a
+// font's face name holds no more), never ending in half a double-byte character.
+std::string LogoFaceName(std::string_view faceName);
 
 }  // namespace core

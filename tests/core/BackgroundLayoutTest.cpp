@@ -67,5 +67,15 @@ TEST(LogoFontHeight, TenthsOfAPointAtTheDevicesResolution) {
     // A size far beyond reason stays a number instead of overflowing.
     EXPECT_EQ(core::LogoFontHeight(INT_MAX, 96), 286331152);
     EXPECT_EQ(core::LogoFontHeight(INT_MAX, 1440), INT_MAX);
-    EXPECT_EQ(core::LogoFontHeight(INT_MIN, 1440), INT_MIN);
+    EXPECT_EQ(core::LogoFontHeight(INT_MIN, 1440), -INT_MAX);
+}
+
+TEST(LogoFaceName, AtMost31BytesWithoutSplittingACharacter) {
+    EXPECT_EQ(core::LogoFaceName("Arial"), "Arial");
+    const std::string ascii(40, 'x');
+    EXPECT_EQ(core::LogoFaceName(ascii), std::string(31, 'x'));
+    // 30 single bytes then a double-byte character that would end at byte 32: dropped.
+    const std::string kanji = "\x82\xa0";  // one double-byte character
+    EXPECT_EQ(core::LogoFaceName(std::string(30, 'x') + kanji), std::string(30, 'x'));
+    EXPECT_EQ(core::LogoFaceName(std::string(29, 'x') + kanji + "y"), std::string(29, 'x') + kanji);
 }
