@@ -21,6 +21,8 @@ CSetupDoc* CMainFrame::GetSetupDoc() const {
     return view ? view->GetSetupDoc() : nullptr;
 }
 
+void CMainFrame::WriteUninstallRecord() {}
+
 void CMainFrame::PreCreateWindow(CREATESTRUCTA& cs) {
     cs.style |= WS_MAXIMIZE;
     cs.x = 0;
