@@ -1,0 +1,125 @@
+#include "wizard/FolderPage.h"
+
+#include <vector>
+
+#include "app/SetupApp.h"
+#include "copy/FileUtils.h"
+#include "framework/Handles.h"
+#include "resources/wizard_ids.h"
+#include "script/PathMacros.h"
+
+#include <shlobj.h>
+
+namespace {
+
+constexpr DWORD kGroupNameBuffer = 4096;
+
+std::string WindowsDirectory() {
+    char buffer[256] = "";
+    const UINT length = GetWindowsDirectoryA(buffer, sizeof buffer);
+    return length > 0 && length < sizeof buffer ? std::string(buffer) : std::string();
+}
+
+}  // namespace
+
+core::PlatformFlags CurrentPlatformFlags() {
+    if (const CSetupApp* app = GetSetupApp()) {
+        core::PlatformFlags flags;
+        flags.bWinNT = app->m_bWinNT;
+        flags.bWin95 = app->m_bWin95;
+        flags.dwWinVersion = app->m_dwWinVersion;
+        return flags;
+    }
+    OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = sizeof(info);
+    const DWORD platformId = GetVersionExA(&info) ? info.dwPlatformId : 0;
+    return core::ComputePlatformFlags(platformId, GetVersion());
+}
+
+CFolderPage::CFolderPage() : fw::PropPage(IDD_FOLDER_PAGE), m_platform(CurrentPlatformFlags()) {}
+
+BOOL CFolderPage::OnInitDialog() {
+    m_editGroup = GetItem(IDC_FOLDER_NAME);
+    m_listGroups = GetItem(IDC_FOLDER_LIST);
+    SetWindowTextA(m_editGroup, m_strGroup.c_str());
+    // The default name is the first entry, even when it is empty.
+    SendMessageA(m_listGroups, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(m_strGroup.c_str()));
+    FillGroupList();
+    return TRUE;
+}
+
+BOOL CFolderPage::OnSetActive() {
+    UpdateGroupState();
+    return fw::PropPage::OnSetActive();
+}
+
+BOOL CFolderPage::OnCommand(WORD id, WORD notifyCode, HWND control) {
+    if (id == IDC_FOLDER_NAME && notifyCode == EN_UPDATE) {
+        UpdateGroupState();
+        return TRUE;
+    }
+    if (id == IDC_FOLDER_LIST && notifyCode == LBN_SELCHANGE) {
+        OnSelChangeGroup();
+        return TRUE;
+    }
+    return fw::PropPage::OnCommand(id, notifyCode, control);
+}
+
+void CFolderPage::FillGroupList() {
+    if (m_platform.bWin95) {
+        AddGroupDirectories(GetSpecialFolder(CSIDL_PROGRAMS) + "\\*.*");
+    } else if (m_platform.bWinNT && m_platform.dwWinVersion >= 0x40000) {
+        const std::string profiles = WindowsDirectory() + "\\Profiles\\";
+        AddGroupDirectories(profiles + GetLoginUserName() + "\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ\\*.*");
+        AddGroupDirectories(profiles + "All Users\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ\\*.*");
+    } else if (m_platform.bWinNT) {
+        AddGroupKeys(HKEY_LOCAL_MACHINE, "SOFTWARE\\Program Groups");
+        AddGroupKeys(HKEY_CURRENT_USER, "UNICODE Program Groups");
+    }
+}
+
+void CFolderPage::AddGroupDirectories(const std::string& wildcardPath) {
+    WIN32_FIND_DATAA found;
+    fw::FindHandle search(FindFirstFileA(wildcardPath.c_str(), &found));
+    if (!search.IsValid()) return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || found.cFileName[0] == '.') continue;
+        // A name that some entry begins with (any case) is already offered.
+        const LRESULT match = SendMessageA(m_listGroups, LB_FINDSTRING, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(found.cFileName));
+        if (match == LB_ERR) SendMessageA(m_listGroups, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(found.cFileName));
+    } while (FindNextFileA(search.Get(), &found));
+}
+
+void CFolderPage::AddGroupKeys(HKEY root, const char* subkey) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, subkey, 0, KEY_ENUMERATE_SUB_KEYS, &opened) != ERROR_SUCCESS) return;
+    fw::RegKey key(opened);
+    std::vector<char> name(kGroupNameBuffer);
+    for (DWORD index = 0;; ++index) {
+        DWORD length = kGroupNameBuffer;
+        if (RegEnumKeyExA(key.Get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        SendMessageA(m_listGroups, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.data()));
+    }
+}
+
+void CFolderPage::OnSelChangeGroup() {
+    const LRESULT index = SendMessageA(m_listGroups, LB_GETCURSEL, 0, 0);
+    m_strGroup.clear();
+    if (index != LB_ERR) {
+        const LRESULT length = SendMessageA(m_listGroups, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+        if (length > 0) {
+            std::vector<char> buffer(static_cast<size_t>(length) + 1);
+            SendMessageA(m_listGroups, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
+            m_strGroup = buffer.data();
+        }
+    }
+    // The edit's change notification then updates the buttons.
+    SetWindowTextA(m_editGroup, m_strGroup.c_str());
+}
+
+void CFolderPage::UpdateGroupState() {
+    m_strGroup = GetItemText(IDC_FOLDER_NAME);
+    SetWizardButtons(m_strGroup.empty() ? PSWIZB_BACK : PSWIZB_BACK | PSWIZB_NEXT);
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The program folder: a name typed or picked from the folders that already exist on the
+// system. Where those are looked up depends on the platform: the Programs folder on the
+// Windows 95 family, the profile folders on Windows NT 4.0, the registry's program
+// groups on older Windows NT.
+#include <windows.h>
+
+#include <string>
+
+#include "core/PlatformFlags.h"
+#include "framework/PropSheet.h"
+
+class CFolderPage : public fw::PropPage {
+public:
+    CFolderPage();
+
+    HWND m_editGroup = nullptr;   // edit 1005
+    HWND m_listGroups = nullptr;  // list box 1006
+    std::string m_strGroup;       // set by the driver; follows the edit
+
+    // The platform the list is filled for: the application's flags, or the running
+    // system's when there is no installer application (tests set it directly).
+    core::PlatformFlags m_platform;
+
+    void FillGroupList();
+    // Appends the directories matching the wildcard path that no entry begins with.
+    void AddGroupDirectories(const std::string& wildcardPath);
+    // Appends every subkey name of the key, duplicates included.
+    void AddGroupKeys(HKEY root, const char* subkey);
+    void OnSelChangeGroup();
+    void UpdateGroupState();
+
+protected:
+    BOOL OnInitDialog() override;
+    BOOL OnSetActive() override;
+    BOOL OnCommand(WORD id, WORD notifyCode, HWND control) override;
+};
+
+// The installer's platform flags (CSetupApp), else those of the running system.
+core::PlatformFlags CurrentPlatformFlags();

@@ -1,0 +1,37 @@
+#include "wizard/UserNamePage.h"
+
+#include <string>
+
+#include "resources/wizard_ids.h"
+#include "script/PathMacros.h"
+
+CUserNamePage::CUserNamePage() : fw::PropPage(IDD_USER_NAME_PAGE) {}
+
+BOOL CUserNamePage::OnInitDialog() {
+    m_editName = GetItem(IDC_USER_NAME);
+    // A negative maximum is no limit, like 0.
+    if (m_nMaxLength > 0) SendMessageA(m_editName, EM_LIMITTEXT, static_cast<WPARAM>(m_nMaxLength), 0);
+    return TRUE;
+}
+
+BOOL CUserNamePage::OnSetActive() {
+    UpdateNameState();
+    return fw::PropPage::OnSetActive();
+}
+
+BOOL CUserNamePage::OnCommand(WORD id, WORD notifyCode, HWND control) {
+    if (id == IDC_USER_NAME && notifyCode == EN_UPDATE) {
+        UpdateNameState();
+        return TRUE;
+    }
+    return fw::PropPage::OnCommand(id, notifyCode, control);
+}
+
+void CUserNamePage::UpdateNameState() {
+    const std::string name = GetItemText(IDC_USER_NAME);  // Shift-JIS bytes
+    if (m_nMinLength != 0) {
+        const bool shortName = static_cast<long long>(name.size()) < m_nMinLength;
+        SetWizardButtons(shortName ? PSWIZB_BACK : PSWIZB_BACK | PSWIZB_NEXT);
+    }
+    SetUserNameMacro(name);
+}
