@@ -1,7 +1,9 @@
 #include "framework/PropSheet.h"
 
+#include <cstring>
 #include <utility>
 
+#include "core/DialogTemplate.h"
 #include "framework/App.h"
 
 namespace fw {
@@ -191,10 +193,29 @@ LRESULT PropSheet::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefaultProc(msg, wParam, lParam);
 }
 
-int CALLBACK PropSheet::SheetCallback(HWND hwnd, UINT msg, LPARAM) {
+int CALLBACK PropSheet::SheetCallback(HWND hwnd, UINT msg, LPARAM lParam) {
+    if (msg == PSCB_PRECREATE && t_pSheetInCreation && lParam)
+        t_pSheetInCreation->UsePageFont(reinterpret_cast<std::uint8_t*>(lParam));
     if (msg == PSCB_INITIALIZED && t_pSheetInCreation && !t_pSheetInCreation->m_hWnd)
         t_pSheetInCreation->Subclass(hwnd);
     return 0;
+}
+
+void PropSheet::UsePageFont(std::uint8_t* sheetTemplate) const {
+    if (m_pages.empty()) return;
+    HINSTANCE instance = GetResourceInstance();
+    HRSRC resource = FindResourceA(instance, MAKEINTRESOURCEA(m_pages.front()->GetTemplateId()), RT_DIALOG);
+    HGLOBAL loaded = resource ? LoadResource(instance, resource) : nullptr;
+    const auto* page = loaded ? static_cast<const std::uint8_t*>(LockResource(loaded)) : nullptr;
+    if (!page) return;
+    const std::optional<core::DialogFont> font = core::ReadDialogTemplateFont(page, SizeofResource(instance, resource));
+    if (!font) return;
+    // The system's copy of its template has no stated size; a template is far below 64 KiB.
+    constexpr std::size_t kTemplateBound = 0x10000;
+    const std::size_t length = core::DialogTemplateLength(sheetTemplate, kTemplateBound);
+    const std::vector<std::uint8_t> rewritten = core::ReplaceDialogTemplateFont(sheetTemplate, length, *font);
+    // Written back only when it fits where the system's copy lies.
+    if (!rewritten.empty() && rewritten.size() <= length) std::memcpy(sheetTemplate, rewritten.data(), rewritten.size());
 }
 
 void PropSheet::Subclass(HWND hwnd) {

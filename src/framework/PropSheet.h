@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,9 @@ private:
     static int CALLBACK SheetCallback(HWND hwnd, UINT msg, LPARAM lParam);
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void Subclass(HWND hwnd);
+    // The sheet takes the font of its first page (before its window exists), so the
+    // frame is measured in the same dialog units as the pages it holds.
+    void UsePageFont(std::uint8_t* sheetTemplate) const;
 
     std::string m_strCaption;
     UINT m_nStartPage;

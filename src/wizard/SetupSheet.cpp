@@ -19,8 +19,21 @@ CSetupSheet::CSetupSheet(const std::string& caption, HWND parent, UINT startPage
 
 BOOL CSetupSheet::Create() {
     if (!fw::PropSheet::Create(m_hWndParent)) return FALSE;
+    CenterOverParent();
     ShowWindow(m_hWnd, SW_SHOW);
     return TRUE;
+}
+
+void CSetupSheet::CenterOverParent() {
+    // The system puts the sheet at the parent's corner; over the full-screen
+    // background it belongs in the middle.
+    RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (m_hWndParent) GetWindowRect(m_hWndParent, &area);
+    RECT own = {};
+    GetWindowRect(m_hWnd, &own);
+    const int x = area.left + ((area.right - area.left) - (own.right - own.left)) / 2;
+    const int y = area.top + ((area.bottom - area.top) - (own.bottom - own.top)) / 2;
+    SetWindowPos(m_hWnd, nullptr, x > 0 ? x : 0, y > 0 ? y : 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CSetupSheet::QueryCancel() {

@@ -36,6 +36,7 @@ protected:
     void OnSheetEnded() override;
 
 private:
+    void CenterOverParent();
     void End(WPARAM code);
 
     HWND m_hWndParent;
