@@ -4,19 +4,62 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <algorithm>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "WizardTestSupport.h"
 #include "framework/Messages.h"
 #include "resources/wizard_ids.h"
+#include "script/PathMacros.h"
+#include "script/SetupItems.h"
+#include "wizard/InstallOptionPage.h"
 #include "wizard/SetupSheet.h"
 #include "wizard/UserNamePage.h"
 #include "wizard/WelcomePage.h"
 
 using namespace wizardtest;
+
+namespace {
+
+constexpr char kQueryCancelTitle[] = "セットアップの中止";
+constexpr int kRetry = 1;  // "再試行(&R)"
+constexpr int kStop = 2;   // "中止(&X)"
+
+// Counts the stop questions it asks.
+class CountingSheet : public CSetupSheet {
+public:
+    explicit CountingSheet(HWND parent) : CSetupSheet("", parent) {}
+    int m_nQuestions = 0;
+    void QueryCancel() override {
+        ++m_nQuestions;
+        CSetupSheet::QueryCancel();
+    }
+};
+
+// Runs the action (which opens the stop question on this thread) and answers the
+// question with the button; false when no question came.
+bool AnswerStopQuestion(int button, const std::function<void()>& action) {
+    bool answered = false;
+    BesideThread answerer([&] {
+        HWND question = WaitForWindow(kQueryCancelTitle);
+        if (!question) return;
+        PostClick(question, button);
+        answered = WaitGoneOrCancel(question);
+    });
+    action();
+    answerer.Join();
+    Pump();
+    return answered;
+}
+
+std::string UserNameMacro() {
+    std::string text = "$UserName$";
+    ExpandMacros(text);
+    return text;
+}
+
+}  // namespace
 
 TEST(WizardSheet, WelcomeOnlyEndsOnNextAndReportsFinishedAfterItsWindowIsGone) {
     DoneRecorder parent;
@@ -29,6 +72,7 @@ TEST(WizardSheet, WelcomeOnlyEndsOnNextAndReportsFinishedAfterItsWindowIsGone) {
     EXPECT_TRUE(IsWindowVisible(sheet.GetHwnd()));
     EXPECT_FALSE(Enabled(sheet, kBackButton));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet.GetHwnd(), kFinishButton)));
+    EXPECT_EQ(fw::Window::FromHandle(sheet.GetHwnd()) == nullptr, true);  // a system window, subclassed
     // Both places of the template's text hold the product name, taken as it is.
     EXPECT_EQ(welcome.GetItemText(IDC_WELCOME_TEXT),
               "テスト 100%sセットアップ プログラムへようこそ。このプログラムは、コンピュータに テスト 100%s "
@@ -39,4 +83,144 @@ TEST(WizardSheet, WelcomeOnlyEndsOnNextAndReportsFinishedAfterItsWindowIsGone) {
     EXPECT_FALSE(sheet.IsAlive());
     EXPECT_EQ(parent.m_arrCodes, std::vector<WPARAM>{SETUP_DONE});
     EXPECT_FALSE(parent.m_bSheetAliveAtDone);
+}
+
+TEST(WizardSheet, CancelEscAndCloseBoxAskOnceAndRetryKeepsThePageAndItsInput) {
+    DoneRecorder parent;
+    SetUserNameMacro("");
+    CWelcomePage welcome;
+    CUserNamePage userName;
+    CountingSheet sheet(parent.GetHwnd());
+    sheet.AddPage(&welcome);
+    sheet.AddPage(&userName);
+    ASSERT_TRUE(sheet.Create());
+    Pump();
+    Click(sheet, kNextButton);
+    ASSERT_EQ(sheet.GetActivePage(), &userName);
+    HWND edit = PageItem(sheet, IDC_USER_NAME);
+    TypeText(edit, "山田");
+
+    EXPECT_TRUE(AnswerStopQuestion(kRetry, [&] { Click(sheet, IDCANCEL); }));
+    EXPECT_EQ(sheet.m_nQuestions, 1);
+    SetFocus(edit);
+    EXPECT_TRUE(AnswerStopQuestion(kRetry, [&] {
+        PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+        PumpUntil([&] { return sheet.m_nQuestions == 2; }, 10000);
+    }));
+    EXPECT_EQ(sheet.m_nQuestions, 2);
+    EXPECT_TRUE(AnswerStopQuestion(kRetry, [&] { SendMessageA(sheet.GetHwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); }));
+    EXPECT_EQ(sheet.m_nQuestions, 3);  // the close box asks once
+
+    ASSERT_TRUE(sheet.IsAlive());
+    EXPECT_EQ(sheet.GetActivePage(), &userName);
+    EXPECT_EQ(ItemText(PropSheet_GetCurrentPageHwnd(sheet.GetHwnd()), IDC_USER_NAME), "山田");
+    EXPECT_TRUE(parent.m_arrCodes.empty());
+
+    EXPECT_TRUE(AnswerStopQuestion(kStop, [&] { Click(sheet, IDCANCEL); }));
+    ASSERT_TRUE(PumpUntil([&] { return !parent.m_arrCodes.empty(); }));
+    EXPECT_FALSE(sheet.IsAlive());
+    EXPECT_EQ(parent.m_arrCodes, std::vector<WPARAM>{SETUP_STOPPED});
+    EXPECT_FALSE(parent.m_bSheetAliveAtDone);
+    EXPECT_EQ(UserNameMacro(), "山田");  // the page stored the name as the user typed it
+}
+
+TEST(WizardUserName, MinimumCountsBytesAndTheNameBecomesTheMacro) {
+    DoneRecorder parent;
+    SetUserNameMacro("");
+    CWelcomePage welcome;
+    CUserNamePage userName;
+    userName.m_nMinLength = 3;
+    userName.m_nMaxLength = 5;
+    CSetupSheet sheet("", parent.GetHwnd());
+    sheet.AddPage(&welcome);
+    sheet.AddPage(&userName);
+    ASSERT_TRUE(sheet.Create());
+    Pump();
+    Click(sheet, kNextButton);
+    ASSERT_EQ(sheet.GetActivePage(), &userName);
+    EXPECT_TRUE(Enabled(sheet, kBackButton));
+    EXPECT_FALSE(Enabled(sheet, kNextButton));
+
+    HWND edit = PageItem(sheet, IDC_USER_NAME);
+    TypeText(edit, "ab");
+    EXPECT_FALSE(Enabled(sheet, kNextButton));
+    EXPECT_EQ(UserNameMacro(), "ab");
+    TypeText(edit, "abc");
+    EXPECT_TRUE(Enabled(sheet, kNextButton));
+    TypeText(edit, "ア");  // one double-byte character: two bytes
+    EXPECT_FALSE(Enabled(sheet, kNextButton));
+    TypeText(edit, "aア");
+    EXPECT_TRUE(Enabled(sheet, kNextButton));
+    EXPECT_EQ(UserNameMacro(), "aア");
+    EXPECT_TRUE(Enabled(sheet, kBackButton));
+
+    // The length limit applies to typing.
+    TypeText(edit, "abcdefgh");
+    EXPECT_EQ(ItemText(PropSheet_GetCurrentPageHwnd(sheet.GetHwnd()), IDC_USER_NAME), "abcde");
+
+    // Back and Next again: the state is worked out anew on activation.
+    TypeText(edit, "ab");
+    Click(sheet, kBackButton);
+    Click(sheet, kNextButton);
+    EXPECT_FALSE(Enabled(sheet, kNextButton));
+    EXPECT_EQ(UserNameMacro(), "ab");
+}
+
+TEST(WizardUserName, NoMinimumLeavesTheButtonsAsThePreviousPageSetThem) {
+    DoneRecorder parent;
+    CWelcomePage welcome;
+    CUserNamePage userName;
+    CSetupSheet sheet("", parent.GetHwnd());
+    sheet.AddPage(&welcome);
+    sheet.AddPage(&userName);
+    ASSERT_TRUE(sheet.Create());
+    Pump();
+    Click(sheet, kNextButton);
+    ASSERT_EQ(sheet.GetActivePage(), &userName);
+    TypeText(PageItem(sheet, IDC_USER_NAME), "");
+    // The welcome page left Next only; with no minimum nothing changes that.
+    EXPECT_TRUE(Enabled(sheet, kNextButton));
+    EXPECT_FALSE(Enabled(sheet, kBackButton));
+
+    // The last page shows Next, which ends the wizard.
+    Click(sheet, kNextButton);
+    ASSERT_TRUE(PumpUntil([&] { return !parent.m_arrCodes.empty(); }));
+    EXPECT_EQ(parent.m_arrCodes, std::vector<WPARAM>{SETUP_DONE});
+}
+
+TEST(WizardOption, KeepsItsSelectionOverBackAndNext) {
+    COptionItem typical("標準", "TYP,よく使われる構成"), minimum("最小", "TYP,最小の構成"),
+        custom("カスタム", "TYP,選んだものだけ");
+    const COptionItemArray options = {&typical, &minimum, &custom};
+    DoneRecorder parent;
+    CWelcomePage welcome;
+    CInstallOptionPage optionPage;
+    optionPage.m_pOptions = &options;
+    CSetupSheet sheet("", parent.GetHwnd());
+    sheet.AddPage(&welcome);
+    sheet.AddPage(&optionPage);
+    ASSERT_TRUE(sheet.Create());
+    Pump();
+    Click(sheet, kNextButton);
+    ASSERT_EQ(sheet.GetActivePage(), &optionPage);
+    HWND page = PropSheet_GetCurrentPageHwnd(sheet.GetHwnd());
+    HWND list = GetDlgItem(page, IDC_INSTALL_OPTIONS);
+    EXPECT_EQ(ListItems(list), (std::vector<std::string>{"標準", "最小", "カスタム"}));
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(ItemText(page, IDC_INSTALL_OPTION_DESCRIPTION), "よく使われる構成");
+    EXPECT_EQ(optionPage.m_strOption, "標準");
+    EXPECT_TRUE(Enabled(sheet, kBackButton));
+    EXPECT_TRUE(Enabled(sheet, kNextButton));
+
+    SendMessageA(list, LB_SETCURSEL, 2, 0);
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_INSTALL_OPTIONS, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    EXPECT_EQ(optionPage.m_strOption, "カスタム");
+    Click(sheet, kBackButton);
+    Click(sheet, kNextButton);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(ItemText(page, IDC_INSTALL_OPTION_DESCRIPTION), "選んだものだけ");
+
+    Click(sheet, kNextButton);
+    ASSERT_TRUE(PumpUntil([&] { return !parent.m_arrCodes.empty(); }));
+    EXPECT_EQ(optionPage.m_strOption, "カスタム");  // kept after the window is gone
 }

@@ -32,6 +32,7 @@ BOOL CALLBACK CollectStatic(HWND hwnd, LPARAM lParam) {
     if (lstrcmpiA(cls, "Static") != 0) return TRUE;
     char text[1024] = "";
     GetWindowTextA(hwnd, text, sizeof text);
+    if (!text[0]) return TRUE;
     auto* out = reinterpret_cast<std::string*>(lParam);
     if (!out->empty()) *out += '|';
     *out += text;
@@ -101,56 +102,89 @@ HWND PageItem(const fw::PropSheet& sheet, int id) {
 void TypeText(HWND edit, const std::string& text) {
     SendMessageA(edit, EM_SETSEL, 0, -1);
     SendMessageA(edit, WM_CHAR, VK_BACK, 0);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const unsigned char byte = static_cast<unsigned char>(text[i]);
-        if (IsDBCSLeadByte(byte) && i + 1 < text.size()) {
-            // A double-byte character reaches an ANSI window as its two bytes in a row.
-            SendMessageA(edit, WM_CHAR, byte, 0);
-            SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(text[++i]), 0);
-        } else {
-            SendMessageA(edit, WM_CHAR, byte, 0);
-        }
-    }
+    // Characters are typed as the keyboard delivers them, in Unicode; the byte pairs of
+    // an ANSI WM_CHAR do not make a double-byte character here.
+    std::wstring wide(text.size(), L'\0');
+    const int length = MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                                           static_cast<int>(wide.size()));
+    for (int i = 0; i < length; ++i) SendMessageW(edit, WM_CHAR, wide[static_cast<size_t>(i)], 0);
     Pump();
 }
 
-DialogAnswerer::DialogAnswerer(std::string title, int buttonId, DWORD timeoutMs)
-    : m_strTitle(std::move(title)), m_nButtonId(buttonId), m_dwTimeout(timeoutMs) {
+BesideThread::BesideThread(std::function<void()> steps) : m_steps(std::move(steps)) {
     m_hThread = CreateThread(
         nullptr, 0,
         [](LPVOID self) -> DWORD {
-            static_cast<DialogAnswerer*>(self)->Run();
+            static_cast<BesideThread*>(self)->m_steps();
             return 0;
         },
         this, 0, nullptr);
 }
 
-DialogAnswerer::~DialogAnswerer() { Join(); }
+BesideThread::~BesideThread() { Join(); }
 
-bool DialogAnswerer::Join() {
-    if (m_hThread) {
-        WaitForSingleObject(m_hThread, INFINITE);
-        CloseHandle(m_hThread);
-        m_hThread = nullptr;
-    }
-    return m_bAnswered;
+void BesideThread::Join() {
+    if (!m_hThread) return;
+    WaitForSingleObject(m_hThread, INFINITE);
+    CloseHandle(m_hThread);
+    m_hThread = nullptr;
 }
 
-void DialogAnswerer::Run() {
+HWND WaitForWindow(const std::string& title, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {
-        FindContext context{&m_strTitle, nullptr};
+        FindContext context{&title, nullptr};
         EnumWindows(&FindTitled, reinterpret_cast<LPARAM>(&context));
-        if (context.found && IsWindowEnabled(context.found)) {
-            EnumChildWindows(context.found, &CollectStatic, reinterpret_cast<LPARAM>(&m_strSeenText));
-            HWND button = GetDlgItem(context.found, m_nButtonId);
-            m_bAnswered = PostMessageA(context.found, WM_COMMAND, MAKEWPARAM(m_nButtonId, BN_CLICKED),
-                                       reinterpret_cast<LPARAM>(button)) != FALSE;
-            return;
-        }
-        if (GetTickCount() - start > m_dwTimeout) return;
+        if (context.found && IsWindowEnabled(context.found)) return context.found;
+        if (GetTickCount() - start > timeoutMs) return nullptr;
         Sleep(50);
     }
+}
+
+bool WaitGoneOrCancel(HWND window, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (IsWindow(window)) {
+        if (GetTickCount() - start > timeoutMs) {
+            HWND box = WaitForWindow("セットアップ", 0);
+            if (box) {
+                PostClick(box, IDNO);
+                PostClick(box, IDCANCEL);
+            }
+            PostClick(window, IDCANCEL);
+            return false;
+        }
+        Sleep(50);
+    }
+    return true;
+}
+
+std::string StaticTexts(HWND window) {
+    std::string texts;
+    EnumChildWindows(window, &CollectStatic, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+void PostClick(HWND window, int id) {
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+}
+
+std::string ItemText(HWND window, int id) {
+    char text[1024] = "";
+    GetDlgItemTextA(window, id, text, sizeof text);
+    return text;
+}
+
+std::vector<std::string> ListItems(HWND list) {
+    std::vector<std::string> items;
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<size_t>(length > 0 ? length : 0));
+        items.push_back(text);
+    }
+    return items;
 }
 
 }  // namespace wizardtest

@@ -38,28 +38,33 @@ void Click(const fw::PropSheet& sheet, int id);
 bool Enabled(const fw::PropSheet& sheet, int id);
 // The control of the sheet's current page.
 HWND PageItem(const fw::PropSheet& sheet, int id);
-// Types the text over the edit's content, one WM_CHAR per byte pair or byte.
+// Types the (Shift-JIS) text over the edit's content, one WM_CHAR per character.
 void TypeText(HWND edit, const std::string& text);
 
-// Waits on a thread of its own for a visible top-level window of this process with the
-// title, then posts it a click on the button. Join() waits for that to have happened.
-class DialogAnswerer {
+// Runs steps on a thread of its own while the test's thread sits in a modal loop (a
+// question, the directory chooser). Join waits for the steps to end.
+class BesideThread {
 public:
-    DialogAnswerer(std::string title, int buttonId, DWORD timeoutMs = 30000);
-    ~DialogAnswerer();
-    // True when the window was found and answered; also gives its texts.
-    bool Join();
-    // Texts of the answered window's static controls, joined by '|'.
-    const std::string& SeenText() const { return m_strSeenText; }
+    explicit BesideThread(std::function<void()> steps);
+    ~BesideThread();
+    void Join();
 
 private:
-    void Run();
-    std::string m_strTitle;
-    int m_nButtonId;
-    DWORD m_dwTimeout;
-    bool m_bAnswered = false;
-    std::string m_strSeenText;
+    std::function<void()> m_steps;
     HANDLE m_hThread = nullptr;
 };
+
+// For the steps: a visible, enabled top-level window of this process with the title, or
+// nullptr after the timeout.
+HWND WaitForWindow(const std::string& title, DWORD timeoutMs = 30000);
+// Waits until the window is gone; if it is still there after the timeout, it and any
+// message box of this process are cancelled, so a failing test ends instead of hanging.
+bool WaitGoneOrCancel(HWND window, DWORD timeoutMs = 30000);
+// The non-empty static texts of a window, joined by '|'.
+std::string StaticTexts(HWND window);
+// Posts a click on the window's button, as the button itself would send it.
+void PostClick(HWND window, int id);
+std::string ItemText(HWND window, int id);
+std::vector<std::string> ListItems(HWND list);
 
 }  // namespace wizardtest
