@@ -12,7 +12,16 @@
 #   # driver-fails-with: TEXT   the driver must fail and print TEXT (repeatable);
 #                               for scenarios that test the driver's own failures
 #   # driver-status: 2          the status the failing driver must end with (default 1)
-# A file NAME.inf beside NAME.steps becomes the media folder's SETUP.INF.
+#   # prepare: SHELL            a bash command run before the program starts (repeatable)
+#   # check: SHELL              a bash command run after the driver passed; it must
+#                               succeed (repeatable)
+#   # cleanup: SHELL            a bash command run at the end, whatever happened
+#                               (repeatable; undo what prepare changed in the prefix)
+# Those commands run in the media folder and see MEDIA (the media folder), DRIVE_C
+# (the prefix's C: drive) and the function wine_run (a Windows program under the
+# scenario's Wine prefix and platform, e.g. wine_run reg add 'HKCU\X' /f).
+# A file NAME.inf beside NAME.steps (UTF-8, for reading and review) becomes the
+# media folder's SETUP.INF, converted to Shift-JIS as the installer expects.
 # The media folder BUILD/e2e/NAME/media is made afresh; the driver runs in it
 # (relative paths in expect-file are relative to it); screenshots end up as
 # PNG files in BUILD/e2e/NAME/screens.
@@ -35,8 +44,36 @@ work="$build/e2e/$name"
 media="$work/media"
 rm -rf "$work"; mkdir -p "$media" "$work/screens"
 if [[ -n "$media_source" && "$media_source" != none ]]; then cp -r "$top/$media_source/." "$media/"; fi
-[[ -f "${scenario%.steps}.inf" ]] && cp "${scenario%.steps}.inf" "$media/SETUP.INF"
+if [[ -f "${scenario%.steps}.inf" ]]; then
+  iconv -f UTF-8 -t CP932 "${scenario%.steps}.inf" >"$media/SETUP.INF"
+fi
 cp "$build/$program" "$media/$program"
+
+wine_run() {
+  "$top/scripts/wine-run.sh" --prefix "$build/wineprefix" --winver "$winver" "$@" </dev/null >/dev/null 2>&1
+}
+export -f wine_run
+export top build winver
+export MEDIA="$media" DRIVE_C="$build/wineprefix/drive_c"
+
+run_commands() {  # the commands of one header kind, in order; the first failure counts
+  local kind=$1 command
+  while IFS= read -r command; do
+    [[ -n "$command" ]] || continue
+    if ! (cd "$media" && bash -euo pipefail -c "$command"); then
+      echo "run-scenario.sh: $kind command failed: $command" >&2
+      return 1
+    fi
+  done < <(header "$kind")
+}
+cleanup() { run_commands cleanup || true; }
+trap cleanup EXIT
+
+if [[ -n "$(header prepare)" ]]; then
+  # The prefix must exist before anything is put into it.
+  [[ -f "$build/wineprefix/.setup-ready" ]] || wine_run cmd /c exit || true
+  run_commands prepare || exit 1
+fi
 
 status=0
 (cd "$media" && "$top/scripts/wine-run.sh" --prefix "$build/wineprefix" --winver "$winver" \
@@ -47,7 +84,9 @@ cat "$work/driver.log"
 
 mapfile -t failures < <(header driver-fails-with)
 if [[ ${#failures[@]} -eq 0 ]]; then
-  exit "$status"
+  [[ $status -eq 0 ]] || exit "$status"
+  run_commands check || exit 1
+  exit 0
 fi
 wanted_status=$(header driver-status | tail -n1); wanted_status=${wanted_status:-1}
 if [[ $status -ne $wanted_status ]]; then
