@@ -58,6 +58,24 @@ HWND WaitForDialog(const char* title, int requiredItem = 0) {
 
 std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
+std::string Utf8(const std::string& shiftJis) {
+    const int wide = MultiByteToWideChar(932, 0, shiftJis.data(), static_cast<int>(shiftJis.size()), nullptr, 0);
+    std::wstring text(static_cast<size_t>(wide), L'\0');
+    MultiByteToWideChar(932, 0, shiftJis.data(), static_cast<int>(shiftJis.size()), text.data(), wide);
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, result.data(), bytes, nullptr, nullptr);
+    return result;
+}
+
+// Compares a control's text byte for byte; a mismatch is printed in UTF-8.
+#define EXPECT_TEXT(dialog, id, expected)                                                         \
+    do {                                                                                          \
+        const std::string shown_ = ItemText(dialog, id), wanted_ = (expected);                    \
+        EXPECT_EQ(shown_, wanted_) << "control " << (id) << " shows \"" << Utf8(shown_)           \
+                                   << "\", expected \"" << Utf8(wanted_) << "\"";                 \
+    } while (0)
+
 void Click(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
@@ -193,10 +211,10 @@ TEST(CopyDialogs, ValuesAreShownAsTheyAreNeverAsFormats) {
                            [&] {
                                HWND d = WaitForDialog(kSetupTitle, IDC_MESSAGE_TEXT2);
                                ASSERT_NE(d, nullptr);
-                               EXPECT_EQ(ItemText(d, IDC_MESSAGE_TEXT),
+                               EXPECT_TEXT(d, IDC_MESSAGE_TEXT,
                                          "ファイル'" + path + "'を書き込めないため、セットアップを中止します。");
                                // The second line names the destination directory.
-                               EXPECT_EQ(ItemText(d, IDC_MESSAGE_TEXT2),
+                               EXPECT_TEXT(d, IDC_MESSAGE_TEXT2,
                                          "セットアップ先のディスク'C:\\dir%s%d'を確認してください。");
                                Click(d, IDOK);
                            }),
@@ -207,7 +225,7 @@ TEST(CopyDialogs, ValuesAreShownAsTheyAreNeverAsFormats) {
                            [&] {
                                HWND d = WaitForDialog(kSetupTitle, IDC_SOURCE_PATH);
                                ASSERT_NE(d, nullptr);
-                               EXPECT_EQ(ItemText(d, IDC_SOURCE_PATH), path);
+                               EXPECT_TEXT(d, IDC_SOURCE_PATH, path);
                                PressKey(d, VK_ESCAPE);
                            }),
               IDCANCEL);
@@ -218,9 +236,9 @@ TEST(CopyDialogs, ValuesAreShownAsTheyAreNeverAsFormats) {
                            [&] {
                                HWND d = WaitForDialog(kSetupTitle, IDC_MESSAGE_TEXT2);
                                ASSERT_NE(d, nullptr);
-                               EXPECT_EQ(ItemText(d, IDC_MESSAGE_TEXT),
+                               EXPECT_TEXT(d, IDC_MESSAGE_TEXT,
                                          "製品 100%s セットアップを中断したので、セットアップは完了していません。");
-                               EXPECT_EQ(ItemText(d, IDC_MESSAGE_TEXT2),
+                               EXPECT_TEXT(d, IDC_MESSAGE_TEXT2,
                                          "セットアップを完了するには、もう一度最初から 製品 100%s "
                                          "セットアップを実行してください。");
                                PressKey(d, VK_RETURN);
@@ -262,12 +280,12 @@ TEST(CopyDialogs, ConflictQuestionsShowSizeAndDateOfBothFiles) {
                            [&] {
                                HWND d = WaitForDialog(kSetupTitle, IDC_NEW_FILE_DATE);
                                ASSERT_NE(d, nullptr);
-                               EXPECT_EQ(ItemText(d, IDC_MESSAGE_TEXT),
+                               EXPECT_TEXT(d, IDC_MESSAGE_TEXT,
                                          "このフォルダには既に'ソフト 100%.dll'ファイルが存在します。");
-                               EXPECT_EQ(ItemText(d, IDC_CURRENT_FILE_SIZE), "ｻｲｽﾞ 1234");
-                               EXPECT_EQ(ItemText(d, IDC_CURRENT_FILE_DATE), "2001年2月3日 10時15分36秒");
-                               EXPECT_EQ(ItemText(d, IDC_NEW_FILE_SIZE), "ｻｲｽﾞ 5");
-                               EXPECT_EQ(ItemText(d, IDC_NEW_FILE_DATE), "1980年1月1日 0時0分0秒");
+                               EXPECT_TEXT(d, IDC_CURRENT_FILE_SIZE, "ｻｲｽﾞ 1234");
+                               EXPECT_TEXT(d, IDC_CURRENT_FILE_DATE, "2001年2月3日 10時15分36秒");
+                               EXPECT_TEXT(d, IDC_NEW_FILE_SIZE, "ｻｲｽﾞ 5");
+                               EXPECT_TEXT(d, IDC_NEW_FILE_DATE, "1980年1月1日 0時0分0秒");
                                Click(d, IDC_ANSWER_OVERWRITE_ALL);
                            }),
               IDC_ANSWER_OVERWRITE_ALL);
@@ -278,9 +296,9 @@ TEST(CopyDialogs, ConflictQuestionsShowSizeAndDateOfBothFiles) {
                            [&] {
                                HWND d = WaitForDialog(kSetupTitle, IDC_NEW_FILE_DATE);
                                ASSERT_NE(d, nullptr);
-                               EXPECT_EQ(ItemText(d, IDC_CURRENT_FILE_SIZE), "ｻｲｽﾞ 1234");
-                               EXPECT_EQ(ItemText(d, IDC_NEW_FILE_SIZE), "Static");
-                               EXPECT_EQ(ItemText(d, IDC_NEW_FILE_DATE), "Static");
+                               EXPECT_TEXT(d, IDC_CURRENT_FILE_SIZE, "ｻｲｽﾞ 1234");
+                               EXPECT_TEXT(d, IDC_NEW_FILE_SIZE, "Static");
+                               EXPECT_TEXT(d, IDC_NEW_FILE_DATE, "Static");
                                Click(d, IDC_ANSWER_YES);
                            }),
               IDC_ANSWER_YES);
