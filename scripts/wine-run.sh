@@ -66,8 +66,15 @@ if [[ ! -f "$prefix/.setup-ready" ]]; then
   wineserver -w 9>&-
   touch "$prefix/.setup-ready"
 fi
-# (Daemons must not inherit the lock's descriptor 9.)
-wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
+# (Daemons must not inherit the lock's descriptor 9.) "wineserver -p" answers 0 when
+# it started a new server and 2 when one was running. A new server has none of Wine's
+# service processes yet: start them here, detached from our output, or they would start
+# with the program and keep its stdout pipe open (a test runner would then wait forever).
+server_status=0
+wineserver -p </dev/null >/dev/null 2>&1 9>&- || server_status=$?
+if [[ $server_status -eq 0 ]]; then
+  wine wineboot </dev/null >/dev/null 2>&1 9>&- || true
+fi
 
 if [[ "$(cat "$prefix/.setup-winver" 2>/dev/null)" != "$winver" ]]; then
   wine reg add 'HKCU\Software\Wine' /v Version /d "$winver" /f </dev/null >/dev/null 2>&1 9>&-

@@ -1,3 +1,165 @@
 #include "app/SetupDoc.h"
 
-BOOL CSetupDoc::OnNewDocument() { return fw::Document::OnNewDocument(); }
+#include "core/AtoiNumber.h"
+#include "core/ShiftJisPath.h"
+#include "framework/App.h"
+#include "script/ItemReaders.h"
+#include "script/PathMacros.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace {
+
+const char kConfig[] = "Config";
+
+// A Config key through the application profile (the platform's private-profile
+// rules: names in any case, the first occurrence wins).
+std::string ConfigString(const char* key, const char* defaultValue) {
+    fw::App* app = fw::App::Current();
+    return app ? app->GetProfileString(kConfig, key, defaultValue) : std::string(defaultValue);
+}
+
+// Directory of the running executable, without the trailing backslash; false
+// when its path holds no backslash (or does not fit the 260-byte buffer).
+bool ExecutableDirectory(std::string& directory) {
+    char path[260] = "";
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path) return false;
+    std::string text(path, length);
+    std::string::size_type slash = core::FindLastBackslash(text);
+    if (slash == std::string::npos) return false;
+    directory = text.substr(0, slash);
+    return true;
+}
+
+template <class Item>
+void DeleteAll(std::vector<Item*>& list) {
+    for (Item* item : list) delete item;
+    list.clear();
+}
+
+}  // namespace
+
+CSetupDoc::CSetupDoc() { ForgetParsedScripts(); }
+
+CSetupDoc::~CSetupDoc() {
+    DeleteAll(m_arrOptions);
+    DeleteAll(m_arrFileItems);
+    DeleteAll(m_arrIniItems);
+    DeleteAll(m_arrRegItems);
+    DeleteAll(m_arrExeItems);
+    DeleteAll(m_arrOcxItems);
+    DeleteAll(m_arrAutomationItems);
+    DeleteAll(m_arrComItems);
+    DeleteAll(m_arrShortcutItems);
+    DeleteAll(m_arrLogoItems);
+    ForgetParsedScripts();
+}
+
+BOOL CSetupDoc::OnNewDocument() { return ReadSettings(); }
+
+BOOL CSetupDoc::ReadSettings() {
+    if (!fw::Document::OnNewDocument()) return FALSE;
+
+    ReadLogoItems(m_arrLogoItems);
+
+    std::string sourceDir = ConfigString("SrcDir", "");
+    if (!sourceDir.empty()) {
+        SetSrcDirMacro(sourceDir);
+    } else if (ExecutableDirectory(sourceDir)) {
+        SetSrcDirMacro(sourceDir);
+    }
+
+    m_strInstallDir = ConfigString("InstallDir", "");
+    ExpandMacros(m_strInstallDir);
+    SetInstDirMacro(m_strInstallDir);
+
+    m_strProduct = ConfigString("Product", "");
+    ReadOptionItems(m_arrOptions, "InstallOption");
+    m_strGroupName = ConfigString("GroupName", "");
+
+    if (ConfigString("ShowChooseDirPage", "TRUE") != "TRUE") m_bShowChooseDirPage = 0;
+    if (ConfigString("ShowGroupNamePage", "TRUE") != "TRUE") m_bShowGroupNamePage = 0;
+
+    std::string userName = ConfigString("ShowUserNamePage", "TRUE");
+    if (GetField(userName, 0, "", ",") != "TRUE") m_bShowUserNamePage = 0;
+    m_nUserNameMinLength = core::AtoiNumber(GetField(userName, 1, "", ","));
+    m_nUserNameMaxLength = core::AtoiNumber(GetField(userName, 2, "", ","));
+
+    std::string uninstall = ConfigString("Uninstall", "TRUE");
+    if (GetField(uninstall, 0, "", ",") != "TRUE") m_bUninstall = 0;
+    m_strUninstallKey = GetField(uninstall, 1, "", ",");
+    m_strUninstallInfPath = m_strInstallDir + "\\UNINSTAL.INF";
+    m_strUninstallerTitle = GetField(uninstall, 2, "", ",");
+    return TRUE;
+}
+
+void CSetupDoc::SetInstallDir(const std::string& directory) {
+    m_strInstallDir = directory;
+    m_strUninstallInfPath = directory + "\\UNINSTAL.INF";
+}
+
+void CSetupDoc::SetGroupName(const std::string& name) {
+    m_strGroupName = name;
+    if (fw::App* app = fw::App::Current()) app->WriteProfileString(kConfig, "GroupName", m_strGroupName.c_str());
+}
+
+COptionItemArray& CSetupDoc::GetOptions() {
+    if (m_arrOptions.empty()) ReadOptionItems(m_arrOptions, "InstallOption");
+    return m_arrOptions;
+}
+
+template <class Item>
+std::vector<Item*>& CSetupDoc::Gather(std::vector<Item*>& list, const char* section, const char* optionSection,
+                                      int (*read)(std::vector<Item*>&, const char*)) {
+    if (!list.empty()) return list;
+    read(list, section);
+    read(list, (std::string("Common::") + section).c_str());
+    if (!m_strOption.empty()) read(list, (m_strOption + "::" + optionSection).c_str());
+    return list;
+}
+
+CFileItemArray& CSetupDoc::GetInstallFiles() {
+    if (!m_arrFileItems.empty()) return m_arrFileItems;
+    // The option's own section of files to install is spelt "InstallFIles".
+    Gather(m_arrFileItems, "InstallFiles", "InstallFIles", ReadFileItems);
+    if (m_bUninstall) {
+        auto uninstaller = std::make_unique<CFileItem>();
+        uninstaller->m_strName = "ORVUN100.EXE";
+        uninstaller->m_nDisk = 1;
+        uninstaller->m_strSrcFile = "ORVUN100.EX_";
+        uninstaller->m_nReserved = 0;
+        uninstaller->m_strDestDir = "$SYSDIR$";
+        uninstaller->m_strDestFile = "ORVUN100.EXE";
+        uninstaller->m_nSize = 0;
+        uninstaller->m_strIconTitle = m_strUninstallerTitle;
+        uninstaller->m_nFlags = 0;  // neither recorded for uninstall nor counted as shared
+        m_arrFileItems.push_back(uninstaller.get());
+        uninstaller.release();
+    }
+    return m_arrFileItems;
+}
+
+CIniItemArray& CSetupDoc::GetIniUpdates() { return Gather(m_arrIniItems, "IniUpdates", "IniUpdates", ReadIniItems); }
+
+CRegItemArray& CSetupDoc::GetRegUpdates() { return Gather(m_arrRegItems, "RegUpdates", "RegUpdates", ReadRegItems); }
+
+CExeItemArray& CSetupDoc::GetExecutes() { return Gather(m_arrExeItems, "Executes", "Executes", ReadExeItems); }
+
+COcxItemArray& CSetupDoc::GetRegisterOcx() {
+    return Gather(m_arrOcxItems, "RegisterOcx", "RegisterOcx", ReadOcxItems);
+}
+
+CAutomationItemArray& CSetupDoc::GetRegisterAutomation() {
+    return Gather(m_arrAutomationItems, "RegisterAutomation", "RegisterAutomation", ReadAutomationItems);
+}
+
+CComItemArray& CSetupDoc::GetRegisterCom() {
+    return Gather(m_arrComItems, "RegisterCom", "RegisterCom", ReadComItems);
+}
+
+CShortcutItemArray& CSetupDoc::GetShortcuts() {
+    return Gather(m_arrShortcutItems, "MakeShortCut", "MakeShortCut", ReadShortcutItems);
+}
