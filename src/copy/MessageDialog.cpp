@@ -24,8 +24,12 @@ void CMessageDialog::FillFormat(int id, const std::string& value) { m_arrFills.p
 void CMessageDialog::FillText(int id, const std::string& value) { m_arrFills.push_back({id, value, false}); }
 
 BOOL CMessageDialog::OnInitDialog() {
-    for (const Fill& fill : m_arrFills)
+    bool grown = false;
+    for (const Fill& fill : m_arrFills) {
         SetItemText(fill.id, fill.asFormat ? core::FormatWithArgument(GetItemText(fill.id), fill.value) : fill.value);
+        grown |= GrowToFitText(fill.id);
+    }
+    if (grown) CenterOverParent();
 
     const LRESULT defaultId = SendMessageA(m_hWnd, DM_GETDEFID, 0, 0);
     if (HIWORD(defaultId) == DC_HASDEFID) {
@@ -35,6 +39,46 @@ BOOL CMessageDialog::OnInitDialog() {
         }
     }
     return TRUE;
+}
+
+bool CMessageDialog::GrowToFitText(int id) {
+    HWND item = GetItem(id);
+    if (!item) return false;
+    RECT area = {};
+    GetWindowRect(item, &area);
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&area), 2);
+    const int width = area.right - area.left;
+
+    // The height the static control needs to draw all of its text at its width.
+    const std::string text = GetItemText(id);
+    RECT needed = {0, 0, width, 0};
+    UINT format = DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS;
+    const LONG_PTR style = GetWindowLongPtrA(item, GWL_STYLE);
+    if (style & SS_NOPREFIX) format |= DT_NOPREFIX;
+    if (style & SS_EDITCONTROL) format |= DT_EDITCONTROL;  // breaks words longer than a line
+    HDC dc = GetDC(item);
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(item, WM_GETFONT, 0, 0)));
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &needed, format);
+    SelectObject(dc, oldFont);
+    ReleaseDC(item, dc);
+    const int grow = (needed.bottom - needed.top) - (area.bottom - area.top);
+    if (grow <= 0) return false;
+
+    // Everything below the text moves down, and the dialog grows by as much.
+    for (HWND child = GetWindow(m_hWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT place = {};
+        GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&place), 2);
+        if (place.top >= area.bottom)
+            SetWindowPos(child, nullptr, place.left, place.top + grow, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SetWindowPos(item, nullptr, 0, 0, width, area.bottom - area.top + grow, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT frame = {};
+    GetWindowRect(m_hWnd, &frame);
+    SetWindowPos(m_hWnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + grow,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
 }
 
 BOOL CMessageDialog::OnCommand(WORD id, WORD notifyCode, HWND) {

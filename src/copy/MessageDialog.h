@@ -24,7 +24,8 @@ protected:
     // When the dialog opens, text `id` becomes the value itself.
     void FillText(int id, const std::string& value);
 
-    // Fills the texts and puts the focus on the default button.
+    // Fills the texts (a text too long for its place makes the dialog taller, so nothing
+    // is cut off) and puts the focus on the default button.
     BOOL OnInitDialog() override;
     BOOL OnCommand(WORD id, WORD notifyCode, HWND control) override;
     // A push button was pressed (IDCANCEL also for Esc and the close box). The base ends
@@ -34,6 +35,10 @@ protected:
     HWND m_hParent;
 
 private:
+    // Lengthens the text control to its whole text, moving the controls below it down;
+    // true when the dialog grew.
+    bool GrowToFitText(int id);
+
     struct Fill {
         int id;
         std::string value;
