@@ -67,36 +67,48 @@ CSetupView::~CSetupView() {
 CSetupDoc* CSetupView::GetSetupDoc() const { return dynamic_cast<CSetupDoc*>(GetDocument()); }
 
 LRESULT CSetupView::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
-        switch (msg) {
-        case WM_CREATE:
-            SetTimer(m_hWnd, kStartTimerId, kStartDelayMs, nullptr);
-            return 0;
-        case WM_TIMER:
-            OnTimer(wParam);
-            return 0;
-        case WM_ERASEBKGND:
-            PaintBackground(reinterpret_cast<HDC>(wParam));
-            return TRUE;
-        case WM_DESTROY:
-            OnDestroy();
-            break;
-        case WM_SETUP_WIZARD_DONE:
-            return OnWizardDone(wParam, lParam);
-        case WM_SETUP_COPY_DONE:
-            return OnCopyDone(wParam, lParam);
-        case WM_SETUP_UPDATE_DONE:
-            return OnUpdateDone(wParam, lParam);
-        case WM_SETUP_DISKCHECK_DONE:
-            return OnDiskCheckDone(wParam, lParam);
-        }
-    } catch (const std::bad_alloc&) {
-        // A phase that cannot be built leaves the user nothing to answer on a screen
-        // that covers everything: end the installation as stopped.
-        ShowAbortNotice();
+    switch (msg) {
+    case WM_CREATE:
+        SetTimer(m_hWnd, kStartTimerId, kStartDelayMs, nullptr);
         return 0;
+    case WM_ERASEBKGND:
+        PaintBackground(reinterpret_cast<HDC>(wParam));
+        return TRUE;
+    case WM_DESTROY:
+        OnDestroy();
+        break;
+    case WM_TIMER:
+    case WM_SETUP_WIZARD_DONE:
+    case WM_SETUP_COPY_DONE:
+    case WM_SETUP_UPDATE_DONE:
+    case WM_SETUP_DISKCHECK_DONE:
+        try {
+            return RoutePhaseMessage(msg, wParam, lParam);
+        } catch (const std::bad_alloc&) {
+            // A phase that cannot be built would leave the user with nothing to answer
+            // on a screen that covers everything: end the installation as stopped.
+            ShowAbortNotice();
+            return 0;
+        }
     }
     return DefaultProc(msg, wParam, lParam);
+}
+
+LRESULT CSetupView::RoutePhaseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_TIMER:
+        OnTimer(wParam);
+        return 0;
+    case WM_SETUP_WIZARD_DONE:
+        return OnWizardDone(wParam, lParam);
+    case WM_SETUP_COPY_DONE:
+        return OnCopyDone(wParam, lParam);
+    case WM_SETUP_UPDATE_DONE:
+        return OnUpdateDone(wParam, lParam);
+    case WM_SETUP_DISKCHECK_DONE:
+        return OnDiskCheckDone(wParam, lParam);
+    }
+    return 0;
 }
 
 void CSetupView::OnTimer(UINT_PTR id) {

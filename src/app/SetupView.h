@@ -58,6 +58,8 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The timer and the phase ends, each to its handler.
+    LRESULT RoutePhaseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnTimer(UINT_PTR id);
     void OnDestroy();
     // The gradient and the logo texts; the background then counts as erased.
