@@ -17,6 +17,11 @@ add_library(setup_lib STATIC ${SETUP_SOURCES})
 target_link_libraries(setup_lib PUBLIC setup_framework)
 
 set(SETUP_RC ${CMAKE_SOURCE_DIR}/src/resources/setup.rc)
+# windres writes no dependency file: rebuild the resources when anything they include changes.
+file(GLOB SETUP_RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/resources/*.rc
+     ${CMAKE_SOURCE_DIR}/src/resources/*.h ${CMAKE_SOURCE_DIR}/src/resources/*.ico)
+list(REMOVE_ITEM SETUP_RC_PARTS ${SETUP_RC})
+set_source_files_properties(${SETUP_RC} PROPERTIES OBJECT_DEPENDS "${SETUP_RC_PARTS}")
 add_executable(setup WIN32 ${CMAKE_SOURCE_DIR}/src/app/WinMain.cpp ${SETUP_RC})
 set_target_properties(setup PROPERTIES OUTPUT_NAME SETUP SUFFIX .EXE)
 target_link_libraries(setup PRIVATE setup_lib)

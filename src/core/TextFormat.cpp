@@ -1,0 +1,27 @@
+#include "core/TextFormat.h"
+
+namespace core {
+
+std::string FormatWithArgument(std::string_view format, std::string_view argument) {
+    std::string result;
+    result.reserve(format.size() + argument.size());
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        const char c = format[i];
+        if (c == '%' && i + 1 < format.size()) {
+            if (format[i + 1] == 's') {
+                result.append(argument);
+                ++i;
+                continue;
+            }
+            if (format[i + 1] == '%') {
+                result.push_back('%');
+                ++i;
+                continue;
+            }
+        }
+        result.push_back(c);
+    }
+    return result;
+}
+
+}  // namespace core
