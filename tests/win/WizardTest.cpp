@@ -163,6 +163,13 @@ TEST(WizardUserName, MinimumCountsBytesAndTheNameBecomesTheMacro) {
     Click(sheet, kNextButton);
     EXPECT_FALSE(Enabled(sheet, kNextButton));
     EXPECT_EQ(UserNameMacro(), "ab");
+
+    // Enter presses the default button, Next, which ends the wizard on the last page.
+    TypeText(edit, "abc");
+    SetFocus(edit);
+    PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !parent.m_arrCodes.empty(); }));
+    EXPECT_EQ(parent.m_arrCodes, std::vector<WPARAM>{SETUP_DONE});
 }
 
 TEST(WizardUserName, NoMinimumLeavesTheButtonsAsThePreviousPageSetThem) {
