@@ -15,6 +15,11 @@
 #include "app/SetupView.h"
 #include "copy/CopyDialog.h"
 #include "framework/Messages.h"
+#include "script/PathMacros.h"
+#include "wizard/FolderPage.h"
+#include "wizard/InstallDirectoryPage.h"
+#include "wizard/InstallOptionPage.h"
+#include "wizard/SetupSheet.h"
 
 using namespace wizardtest;
 
@@ -188,4 +193,59 @@ TEST_F(SetupViewPhases, StoppedCopyEndsInTheAbortNoticeWithoutAnUpdate) {
     // Nothing was left queued for a phase that should not run.
     MSG msg;
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_SETUP_WIZARD_DONE, WM_SETUP_DISKCHECK_DONE, PM_NOREMOVE));
+}
+
+TEST_F(SetupViewPhases, WizardPagesFollowTheSettingsAndTheirAnswersReachTheDocument) {
+    ASSERT_TRUE(testsupport::WriteTextFile(m_app.GetSetupInfPath(),
+                                           "[Config]\r\nProduct=試験製品\r\nInstallDir=C:\\Before\r\nGroupName=前\r\n"
+                                           "ShowChooseDirPage=TRUE\r\nShowGroupNamePage=TRUE\r\nShowUserNamePage=FALSE\r\n"
+                                           "Uninstall=FALSE\r\n[InstallOption]\r\nTypical=FL,a\r\nFull=FL,b\r\n"));
+    CSetupDoc document;
+    ASSERT_TRUE(document.OnNewDocument());
+    ViewHost host(&document);
+    CSetupView& view = host.View();
+
+    view.StartWizard();
+    ASSERT_NE(view.m_pSheet, nullptr);
+    EXPECT_NE(view.m_pWelcomePage, nullptr);
+    EXPECT_NE(view.m_pInstallDirPage, nullptr);
+    EXPECT_NE(view.m_pOptionPage, nullptr);
+    EXPECT_NE(view.m_pFolderPage, nullptr);
+    EXPECT_EQ(view.m_pUserNamePage, nullptr);
+    EXPECT_EQ(view.m_pSheet->GetPageCount(), 4);
+
+    // The answers as the pages hold them when the wizard has finished.
+    view.m_pInstallDirPage->m_strDir = "C:\\Chosen";
+    view.m_pOptionPage->m_strOption = "Full";
+    view.m_pFolderPage->m_strGroup = "選んだグループ";
+    view.OnWizardDone(SETUP_DONE, 0);
+
+    EXPECT_EQ(view.m_pSheet, nullptr);
+    EXPECT_EQ(view.m_pWelcomePage, nullptr);
+    EXPECT_EQ(view.m_pOptionPage, nullptr);
+    EXPECT_EQ(document.GetInstallDir(), "C:\\Chosen");
+    EXPECT_EQ(document.m_strUninstallInfPath, "C:\\Chosen\\UNINSTAL.INF");
+    std::string instDir = "$InstDir$";
+    ExpandMacros(instDir);
+    EXPECT_EQ(instDir, "C:\\Chosen");
+    EXPECT_EQ(document.GetOption(), "Full");
+    EXPECT_EQ(document.GetGroupName(), "選んだグループ");
+    EXPECT_NE(testsupport::ReadTextFile(m_app.GetSetupInfPath()).find("GroupName=選んだグループ"), std::string::npos);
+    // The free-space check is next.
+    EXPECT_NE(view.m_pCheckDiskDialog, nullptr);
+}
+
+TEST_F(SetupViewPhases, CancelledWizardEndsInTheAbortNoticeAndKeepsTheDocument) {
+    ViewHost host(&m_document);
+    CSetupView& view = host.View();
+    view.StartWizard();
+    ASSERT_NE(view.m_pSheet, nullptr);
+    // Only the welcome page's settings were given; nothing is taken over on a stop.
+    const std::string installDir = m_document.GetInstallDir();
+    ASSERT_TRUE(AnswerFinalDialog([&] { view.OnWizardDone(SETUP_STOPPED, 0); }));
+    EXPECT_NE(m_strDialogTexts.find("試験製品 セットアップを中断したので"), std::string::npos) << m_strDialogTexts;
+    EXPECT_EQ(view.m_pSheet, nullptr);
+    EXPECT_EQ(view.m_pCheckDiskDialog, nullptr);
+    EXPECT_EQ(m_document.GetInstallDir(), installDir);
+    EXPECT_FALSE(IsWindow(host.Frame()));
 }
