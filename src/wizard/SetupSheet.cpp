@@ -37,7 +37,7 @@ void CSetupSheet::CenterOverParent() {
 }
 
 void CSetupSheet::QueryCancel() {
-    // The sheet owns the question, so it stays disabled while the question is open.
+    // Owned by the sheet, so the wizard cannot be used while the question is open.
     CQueryCancelDialog question(m_hWnd);
     if (question.DoModal() == IDCANCEL) End(SETUP_STOPPED);
 }
