@@ -46,15 +46,6 @@ int LogoFontHeight(int pointSize, int dpiY) {
     return static_cast<int>(height);
 }
 
-std::string LogoFaceName(std::string_view faceName) {
-    std::size_t length = 0;
-    while (length < faceName.size()) {
-        const std::size_t width =
-            IsShiftJisLeadByte(static_cast<unsigned char>(faceName[length])) && length + 1 < faceName.size() ? 2 : 1;
-        if (length + width > kMaxFaceNameBytes) break;
-        length += width;
-    }
-    return std::string(faceName.substr(0, length));
-}
+std::string LogoFaceName(std::string_view faceName) { return std::string(CutShiftJis(faceName, kMaxFaceNameBytes)); }
 
 }  // namespace core

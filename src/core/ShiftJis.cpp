@@ -30,4 +30,15 @@ bool EndsWithBackslash(std::string_view text) {
     return lastIsBackslash;
 }
 
+std::string_view CutShiftJis(std::string_view text, std::size_t maxBytes) {
+    std::size_t length = 0;
+    while (length < text.size()) {
+        const std::size_t width =
+            IsShiftJisLeadByte(static_cast<unsigned char>(text[length])) && length + 1 < text.size() ? 2 : 1;
+        if (length + width > maxBytes) break;
+        length += width;
+    }
+    return text.substr(0, length);
+}
+
 }  // namespace core

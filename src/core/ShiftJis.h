@@ -1,5 +1,6 @@
 #pragma once
 // Byte-level helpers for Shift-JIS (code page 932) texts.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,9 @@ std::string ToUpperShiftJis(std::string_view text);
 // True when the last character of the text is a backslash that is not the
 // second byte of a double-byte character ("ソ" is 0x83 0x5C).
 bool EndsWithBackslash(std::string_view text);
+
+// The longest leading part of the text that has at most maxBytes bytes and does not
+// end in the middle of a double-byte character.
+std::string_view CutShiftJis(std::string_view text, std::size_t maxBytes);
 
 }  // namespace core

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/ShiftJis.h"
 #include "resources/wizard_ids.h"
 #include "script/PathMacros.h"
 
@@ -28,7 +29,15 @@ BOOL CUserNamePage::OnCommand(WORD id, WORD notifyCode, HWND control) {
 }
 
 void CUserNamePage::UpdateNameState() {
-    const std::string name = GetItemText(IDC_USER_NAME);  // Shift-JIS bytes
+    std::string name = GetItemText(IDC_USER_NAME);  // Shift-JIS bytes
+    if (m_nMaxLength > 0 && name.size() > static_cast<size_t>(m_nMaxLength)) {
+        // The maximum counts bytes, but an edit control may count characters (it does
+        // on Unicode systems): cut the name back to whole characters within the limit.
+        name = std::string(core::CutShiftJis(name, static_cast<size_t>(m_nMaxLength)));
+        SetWindowTextA(m_editName, name.c_str());
+        SendMessageA(m_editName, EM_SETSEL, name.size(), name.size());
+        MessageBeep(MB_OK);
+    }
     if (m_nMinLength != 0) {
         const bool shortName = static_cast<long long>(name.size()) < m_nMinLength;
         SetWizardButtons(shortName ? PSWIZB_BACK : PSWIZB_BACK | PSWIZB_NEXT);

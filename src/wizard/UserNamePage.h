@@ -12,7 +12,7 @@ public:
 
     HWND m_editName = nullptr;  // edit 1015
     int m_nMinLength = 0;       // bytes; 0: no minimum
-    int m_nMaxLength = 0;       // EM_LIMITTEXT; 0: no limit
+    int m_nMaxLength = 0;       // bytes (EM_LIMITTEXT, then cut back); 0: no limit
 
     void UpdateNameState();
 

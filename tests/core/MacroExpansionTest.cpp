@@ -40,6 +40,13 @@ TestMacros Standard() {
 
 }  // namespace
 
+TEST(ShiftJis, CutKeepsWholeCharactersWithinTheByteCount) {
+    EXPECT_EQ(core::CutShiftJis("abcdef", 4), "abcd");
+    EXPECT_EQ(core::CutShiftJis("a\x83\x41\x83\x43", 4), "a\x83\x41");  // never half of "イ"
+    EXPECT_EQ(core::CutShiftJis("ab", 5), "ab");
+    EXPECT_EQ(core::CutShiftJis("a\x83", 5), "a\x83");  // a lone lead byte at the end is one byte
+}
+
 TEST(ShiftJis, UpperCasesAsciiLettersButNeverATrailByte) {
     EXPECT_EQ(core::ToUpperShiftJis("abc$InstDir$xyz"), "ABC$INSTDIR$XYZ");
     // "ッ" is 0x83 0x61: its trail byte is 'a' and must stay.

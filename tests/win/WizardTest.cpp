@@ -156,6 +156,10 @@ TEST(WizardUserName, MinimumCountsBytesAndTheNameBecomesTheMacro) {
     // The length limit applies to typing.
     TypeText(edit, "abcdefgh");
     EXPECT_EQ(ItemText(PropSheet_GetCurrentPageHwnd(sheet.GetHwnd()), IDC_USER_NAME), "abcde");
+    // It counts bytes: three double-byte characters are six, so only two of them stay.
+    TypeText(edit, "アイウ");
+    EXPECT_EQ(ItemText(PropSheet_GetCurrentPageHwnd(sheet.GetHwnd()), IDC_USER_NAME), "アイ");
+    EXPECT_EQ(UserNameMacro(), "アイ");
 
     // Back and Next again: the state is worked out anew on activation.
     TypeText(edit, "ab");
