@@ -16,8 +16,13 @@ struct DialogRoute {
     HWND hwnd;
     bool isPropertySheet;
 };
-// Per thread: a worker's loop routes only the dialogs that live on that worker.
-thread_local std::vector<DialogRoute> t_dialogRoutes;
+// Per thread: a worker's loop routes only the dialogs that live on that worker. A fixed
+// table of plain values, so no per-thread destructor is needed (that would pull in a
+// runtime import that Windows 95 and NT 4.0 lack); a thread has a few modeless dialogs
+// at most.
+constexpr int kMaxDialogRoutes = 32;
+thread_local DialogRoute t_dialogRoutes[kMaxDialogRoutes];
+thread_local int t_nDialogRoutes = 0;
 
 constexpr DWORD kProfileValueBuffer = 4096;
 
@@ -84,18 +89,25 @@ int RunMessageLoop() {
 }
 
 void AddDialogRoute(HWND dialog, bool isPropertySheet) {
-    if (dialog) t_dialogRoutes.push_back({dialog, isPropertySheet});
+    if (dialog && t_nDialogRoutes < kMaxDialogRoutes) t_dialogRoutes[t_nDialogRoutes++] = {dialog, isPropertySheet};
 }
 
 void RemoveDialogRoute(HWND dialog) {
-    std::erase_if(t_dialogRoutes, [dialog](const DialogRoute& r) { return r.hwnd == dialog; });
+    int kept = 0;
+    for (int i = 0; i < t_nDialogRoutes; ++i) {
+        if (t_dialogRoutes[i].hwnd != dialog) t_dialogRoutes[kept++] = t_dialogRoutes[i];
+    }
+    t_nDialogRoutes = kept;
 }
 
 bool RouteDialogMessage(MSG& msg) {
     if (msg.hwnd == nullptr) return false;
     // A copy: a routed message may create or destroy dialogs.
-    const std::vector<DialogRoute> routes = t_dialogRoutes;
-    for (const DialogRoute& route : routes) {
+    DialogRoute routes[kMaxDialogRoutes];
+    const int count = t_nDialogRoutes;
+    std::copy(t_dialogRoutes, t_dialogRoutes + count, routes);
+    for (int i = 0; i < count; ++i) {
+        const DialogRoute& route = routes[i];
         if (!IsWindow(route.hwnd)) continue;
         if (msg.hwnd != route.hwnd && !IsChild(route.hwnd, msg.hwnd)) continue;
         if (route.isPropertySheet) {
