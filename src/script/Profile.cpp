@@ -125,9 +125,15 @@ BOOL EnumeratedName(EnumCall enumerate, std::string& name) {
 }
 
 // Size and time of last write of a file; false when it cannot be read.
+// FindFirstFileA rather than GetFileAttributesExA, which Windows 95 lacks (a
+// program that imports it does not even start there).
 bool StampOf(const std::string& path, core::FileStamp& stamp) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    if (path.find_first_of("*?") != std::string::npos) return false;  // a pattern, not one file
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(path.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    FindClose(find);
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
     stamp.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     stamp.lastWrite = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                       data.ftLastWriteTime.dwLowDateTime;
