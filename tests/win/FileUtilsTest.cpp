@@ -8,26 +8,20 @@
 
 #include <fstream>
 
+#include "TestSupport.h"
+
 namespace {
 
 // A fresh directory under the temporary directory, removed afterwards.
 class FileUtils : public testing::Test {
 protected:
-    void SetUp() override {
-        char temp[MAX_PATH] = "";
-        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-        m_dir = std::string(temp) + "fileutils_" + std::to_string(GetCurrentProcessId()) + "_" +
-                testing::UnitTest::GetInstance()->current_test_info()->name();
-        ASSERT_TRUE(CreateDirectoryA(m_dir.c_str(), nullptr));
-    }
-    void TearDown() override { DeleteDirectoryTree(m_dir + "\\"); }
-
     std::string Path(const std::string& name) const { return m_dir + "\\" + name; }
     static void WriteFile(const std::string& path, const std::string& content = "x") {
         std::ofstream(path, std::ios::binary) << content;
     }
 
-    std::string m_dir;
+    testsupport::TempDirectory m_temp;
+    const std::string m_dir = m_temp.Path();
 };
 
 }  // namespace

@@ -1,4 +1,3 @@
-#include "copy/FileUtils.h"
 #include "copy/MemMapFile.h"
 #include "framework/MessageBox.h"
 
@@ -11,25 +10,19 @@
 #include <thread>
 #include <vector>
 
+#include "TestSupport.h"
+
 namespace {
 
 class MemMapFile : public testing::Test {
 protected:
-    void SetUp() override {
-        char temp[MAX_PATH] = "";
-        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-        m_dir = std::string(temp) + "memmap_" + std::to_string(GetCurrentProcessId()) + "_" +
-                testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
-        ASSERT_TRUE(CreateDirectoryA(m_dir.c_str(), nullptr));
-    }
-    void TearDown() override { DeleteDirectoryTree(m_dir); }
-
     std::string Write(const std::string& name, const std::string& content) {
         std::ofstream(m_dir + name, std::ios::binary) << content;
         return m_dir + name;
     }
 
-    std::string m_dir;
+    testsupport::TempDirectory m_temp;
+    const std::string m_dir = m_temp.Path() + "\\";
 };
 
 std::vector<std::string> AllLines(CMemMapFile& file) {
