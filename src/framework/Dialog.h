@@ -55,8 +55,10 @@ protected:
     // The value a message returns when DialogProc reports it as handled.
     void SetMessageResult(LRESULT result);
 
-private:
+    // The dialog manager's entry: binds the object given as WM_INITDIALOG's lParam.
     static INT_PTR CALLBACK StaticDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+private:
 
     UINT m_nTemplateId;
     bool m_bModal = false;

@@ -71,27 +71,12 @@ INT_PTR PropPage::OnNotify(const NMHDR& header) {
 }
 
 INT_PTR CALLBACK PropPage::StaticPageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    PropPage* self = nullptr;
+    // A page's WM_INITDIALOG carries its PROPSHEETPAGE, whose lParam is the page object.
     if (msg == WM_INITDIALOG) {
         const auto* description = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
-        self = description ? reinterpret_cast<PropPage*>(description->lParam) : nullptr;
-        if (self) self->Attach(hwnd);
-    } else {
-        self = static_cast<PropPage*>(FromHandle(hwnd));
+        lParam = description ? description->lParam : 0;
     }
-    if (!self) return FALSE;
-
-    INT_PTR result = FALSE;
-    try {
-        result = self->DialogProc(msg, wParam, lParam);
-    } catch (...) {
-        result = FALSE;
-    }
-    if (msg == WM_NCDESTROY) {
-        self->Detach();
-        self->OnFinalMessage();
-    }
-    return result;
+    return StaticDialogProc(hwnd, msg, wParam, lParam);
 }
 
 // --- PropSheet -------------------------------------------------------------------------
