@@ -10,7 +10,16 @@
 # - Without DISPLAY a private Xvfb (1024x768x24) is started and kept running.
 # - Runs in one prefix are serialised (one Windows program at a time), since the
 #   platform setting and the desktop are shared by the prefix.
+# - WINE_RUN_TRACE=FILE writes a timed trace of this script's commands to FILE,
+#   for finding out why a run ended before the program printed anything.
 set -euo pipefail
+
+if [[ -n "${WINE_RUN_TRACE:-}" ]]; then
+  exec 8>"$WINE_RUN_TRACE"
+  BASH_XTRACEFD=8
+  PS4='+ $(date +%T.%N) '
+  set -x
+fi
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 prefix="$here/../build/win64/wineprefix"
@@ -46,7 +55,7 @@ if [[ -z "${DISPLAY:-}" ]]; then
   if [[ -z "$xnum" || ! -S "/tmp/.X11-unix/X$xnum" ]] || ! kill -0 "$(cat "/tmp/.X$xnum-lock" 2>/dev/null | tr -d ' ')" 2>/dev/null; then
     xnum=90
     while [[ -e "/tmp/.X$xnum-lock" || -S "/tmp/.X11-unix/X$xnum" ]]; do xnum=$((xnum + 1)); done
-    setsid Xvfb ":$xnum" -screen 0 1024x768x24 -nolisten tcp -ac </dev/null >/dev/null 2>&1 9>&- &
+    setsid Xvfb ":$xnum" -screen 0 1024x768x24 -nolisten tcp -ac </dev/null >/dev/null 2>&1 8>&- 9>&- &
     for _ in $(seq 1 100); do [[ -S "/tmp/.X11-unix/X$xnum" ]] && break; sleep 0.1; done
     echo "$xnum" >"$xnum_file"
   fi
@@ -56,14 +65,14 @@ fi
 # The prefix, created once; a persistent wineserver spares each run Wine's start-up.
 if [[ ! -f "$prefix/.setup-ready" ]]; then
   echo "wine-run.sh: creating Wine prefix $prefix" >&2
-  wineboot -i </dev/null >/dev/null 2>&1 9>&- || true
+  wineboot -i </dev/null >/dev/null 2>&1 8>&- 9>&- || true
   # A virtual desktop of the screen's size: Wine then draws window frames and
   # captions itself (there is no window manager) and runs the shell's desktop.
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 9>&-
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1 9>&-
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 8>&- 9>&-
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1 8>&- 9>&-
   # The Japanese fonts dialogs ask for by name, mapped to the IPA fonts (UTF-16 file).
-  wine regedit /S "$(winepath -w "$here/wine-fonts.reg" 2>/dev/null 9>&-)" </dev/null >/dev/null 2>&1 9>&-
-  wineserver -w 9>&-
+  wine regedit /S "$(winepath -w "$here/wine-fonts.reg" 2>/dev/null 8>&- 9>&-)" </dev/null >/dev/null 2>&1 8>&- 9>&-
+  wineserver -w 8>&- 9>&-
   touch "$prefix/.setup-ready"
 fi
 # (Daemons must not inherit the lock's descriptor 9.) "wineserver -p" answers 0 when
@@ -71,17 +80,21 @@ fi
 # service processes yet: start them here, detached from our output, or they would start
 # with the program and keep its stdout pipe open (a test runner would then wait forever).
 server_status=0
-wineserver -p </dev/null >/dev/null 2>&1 9>&- || server_status=$?
+wineserver -p </dev/null >/dev/null 2>&1 8>&- 9>&- || server_status=$?
 if [[ $server_status -eq 0 ]]; then
-  wine wineboot </dev/null >/dev/null 2>&1 9>&- || true
+  wine wineboot </dev/null >/dev/null 2>&1 8>&- 9>&- || true
 fi
 
 if [[ "$(cat "$prefix/.setup-winver" 2>/dev/null)" != "$winver" ]]; then
-  wine reg add 'HKCU\Software\Wine' /v Version /d "$winver" /f </dev/null >/dev/null 2>&1 9>&-
+  if ! wine reg add 'HKCU\Software\Wine' /v Version /d "$winver" /f </dev/null >/dev/null 2>&1 8>&- 9>&-; then
+    echo "wine-run.sh: could not set the reported platform to $winver" >&2
+    exit 3
+  fi
   echo "$winver" >"$prefix/.setup-winver"
 fi
 
 program="$1"; shift
 status=0
-wine "$program" "$@" 9>&- || status=$?
+wine "$program" "$@" 8>&- 9>&- || status=$?
+{ set +x; } 2>/dev/null
 exit $status

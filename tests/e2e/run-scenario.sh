@@ -75,11 +75,25 @@ if [[ -n "$(header prepare)" ]]; then
   run_commands prepare || exit 1
 fi
 
-status=0
-(cd "$media" && "$top/scripts/wine-run.sh" --prefix "$build/wineprefix" --winver "$winver" \
-   "$build/uidriver.exe" --screens "$work/screens" --script "$scenario" "$media/$program") \
-   >"$work/driver.log" 2>&1 || status=$?
+run_driver() {  # sets status; the driver's output goes to driver.log, Wine's start to the trace
+  status=0
+  (cd "$media" && WINE_RUN_TRACE="$work/wine-run.trace" \
+     "$top/scripts/wine-run.sh" --prefix "$build/wineprefix" --winver "$winver" \
+     "$build/uidriver.exe" --screens "$work/screens" --script "$scenario" "$media/$program") \
+     >"$work/driver.log" 2>&1 || status=$?
+}
+run_driver
+# Every line the driver prints starts with "uidriver: ". A failure without any such
+# line means Wine or the wrapper failed before the driver ran: show why, and try
+# once more, since that is a fault of the test machine and not of the program.
+if [[ $status -ne 0 ]] && ! grep -q '^uidriver: ' "$work/driver.log"; then
+  echo "run-scenario.sh: the driver did not start (status $status); output and Wine start-up trace:" >&2
+  cat "$work/driver.log" "$work/wine-run.trace" >&2 || true
+  echo "run-scenario.sh: running the driver once more" >&2
+  run_driver
+fi
 cat "$work/driver.log"
+[[ $status -eq 0 ]] || echo "run-scenario.sh: the driver ended with status $status" >&2
 "$top/tools/uidriver/bmp-to-png.sh" "$work/screens"
 
 mapfile -t failures < <(header driver-fails-with)
