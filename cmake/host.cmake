@@ -23,7 +23,7 @@ gtest_discover_tests(core_tests DISCOVERY_TIMEOUT 60)
 # They measure optimised code without sanitizers, so they get their own copy of the core.
 set(bench_options -finput-charset=UTF-8 -fexec-charset=CP932 -O2 -DNDEBUG)
 add_library(setup_core_bench STATIC EXCLUDE_FROM_ALL ${CORE_SOURCES})
-target_include_directories(setup_core_bench PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_include_directories(setup_core_bench PUBLIC ${CORE_ROOT})
 set_property(TARGET setup_core_bench PROPERTY COMPILE_OPTIONS ${bench_options})
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*.cpp)
 foreach(src IN LISTS BENCH_SOURCES)

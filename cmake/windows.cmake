@@ -5,16 +5,38 @@ add_link_options(-static)
 
 set(SETUP_WIN_LIBS ole32 oleaut32 uuid shell32 comctl32 comdlg32 user32 gdi32 advapi32 version lz32)
 
-setup_sources(FRAMEWORK_SOURCES framework)
-add_library(setup_framework STATIC ${FRAMEWORK_SOURCES})
-target_include_directories(setup_framework PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(setup_framework PUBLIC setup_core ${SETUP_WIN_LIBS})
+# One static library per folder, linked to the layers below it (see setup_layer_root).
+function(setup_layer folder)
+  cmake_parse_arguments(LAYER "" "" "SEES;LINKS" ${ARGN})
+  setup_sources(sources ${folder})
+  setup_layer_root(root ${folder} ${LAYER_SEES} resources)
+  if(sources)
+    add_library(setup_${folder} STATIC ${sources})
+    target_include_directories(setup_${folder} PUBLIC ${root})
+    target_link_libraries(setup_${folder} PUBLIC ${LAYER_LINKS})
+  else()  # a folder with nothing to compile yet
+    add_library(setup_${folder} INTERFACE)
+    target_include_directories(setup_${folder} INTERFACE ${root})
+    target_link_libraries(setup_${folder} INTERFACE ${LAYER_LINKS})
+  endif()
+endfunction()
 
-# Everything of the installer but its entry point, so tests can link it.
-setup_sources(SETUP_SOURCES app script wizard copy system uninstall)
-list(FILTER SETUP_SOURCES EXCLUDE REGEX "/app/WinMain\\.cpp$")
-add_library(setup_lib STATIC ${SETUP_SOURCES})
-target_link_libraries(setup_lib PUBLIC setup_framework)
+setup_layer(framework SEES core LINKS setup_core ${SETUP_WIN_LIBS})
+setup_layer(common SEES core framework LINKS setup_framework)
+setup_layer(script SEES core framework common LINKS setup_common)
+foreach(phase wizard copy system uninstall)
+  setup_layer(${phase} SEES core framework common script LINKS setup_script)
+endforeach()
+# The application: the only folder that sees every other one. WinMain.cpp is the
+# program's own, so tests can link the rest.
+setup_layer(app SEES core framework common script wizard copy system uninstall
+            LINKS setup_wizard setup_copy setup_system setup_uninstall)
+get_target_property(app_sources setup_app SOURCES)
+list(FILTER app_sources EXCLUDE REGEX "/app/WinMain\\.cpp$")
+set_property(TARGET setup_app PROPERTY SOURCES ${app_sources})
+# Everything of the installer but its entry point, for the program and the tests.
+add_library(setup_lib INTERFACE)
+target_link_libraries(setup_lib INTERFACE setup_app)
 
 set(SETUP_RC ${CMAKE_SOURCE_DIR}/src/resources/setup.rc)
 # windres writes no dependency file: rebuild the resources when anything they include changes.
@@ -23,6 +45,7 @@ file(GLOB SETUP_RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/resources/*.r
 list(REMOVE_ITEM SETUP_RC_PARTS ${SETUP_RC})
 set_source_files_properties(${SETUP_RC} PROPERTIES OBJECT_DEPENDS "${SETUP_RC_PARTS}")
 add_executable(setup WIN32 ${CMAKE_SOURCE_DIR}/src/app/WinMain.cpp ${SETUP_RC})
+target_include_directories(setup PRIVATE ${CMAKE_BINARY_DIR}/layers/app)
 set_target_properties(setup PROPERTIES OUTPUT_NAME SETUP SUFFIX .EXE)
 target_link_libraries(setup PRIVATE setup_lib)
 

@@ -7,10 +7,10 @@
 #include "app/MainFrame.h"
 #include "app/SetupDoc.h"
 #include "app/SetupView.h"
-#include "copy/FileUtils.h"
+#include "common/FileUtils.h"
 #include "core/PlatformFlags.h"
 #include "core/ShiftJisPath.h"
-#include "framework/MessageBox.h"
+#include "common/SetupMessageBox.h"
 #include "resources/resource.h"
 #include "script/PathMacros.h"
 
@@ -42,7 +42,7 @@ BOOL CSetupApp::InitInstance() {
     if (!SetPathsFromModule(modulePath)) return FALSE;
 
     if (!FileExists(m_strSetupInfPath)) {
-        fw::SetupMessageBox("SETUP.INFが見つかりません", MB_OK);
+        SetupMessageBox("SETUP.INFが見つかりません", MB_OK);
         return FALSE;
     }
 

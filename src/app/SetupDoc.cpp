@@ -1,5 +1,6 @@
 #include "app/SetupDoc.h"
 
+#include "app/SetupApp.h"
 #include "core/AtoiNumber.h"
 #include "core/ShiftJisPath.h"
 #include "framework/App.h"
@@ -34,6 +35,12 @@ bool ExecutableDirectory(std::string& directory) {
     return true;
 }
 
+// The setup script the item lists are read from: the application's SETUP.INF.
+std::string SetupScriptPath() {
+    CSetupApp* app = GetSetupApp();
+    return app ? app->GetSetupInfPath() : std::string();
+}
+
 template <class Item>
 void DeleteAll(std::vector<Item*>& list) {
     for (Item* item : list) delete item;
@@ -63,7 +70,7 @@ BOOL CSetupDoc::OnNewDocument() { return ReadSettings(); }
 BOOL CSetupDoc::ReadSettings() {
     if (!fw::Document::OnNewDocument()) return FALSE;
 
-    ReadLogoItems(m_arrLogoItems);
+    ReadLogoItems(m_arrLogoItems, SetupScriptPath());
 
     std::string sourceDir = ConfigString("SrcDir", "");
     if (!sourceDir.empty()) {
@@ -77,7 +84,7 @@ BOOL CSetupDoc::ReadSettings() {
     SetInstDirMacro(m_strInstallDir);
 
     m_strProduct = ConfigString("Product", "");
-    ReadOptionItems(m_arrOptions, "InstallOption");
+    ReadOptionItems(m_arrOptions, SetupScriptPath(), "InstallOption");
     m_strGroupName = ConfigString("GroupName", "");
 
     if (ConfigString("ShowChooseDirPage", "TRUE") != "TRUE") m_bShowChooseDirPage = 0;
@@ -107,17 +114,18 @@ void CSetupDoc::SetGroupName(const std::string& name) {
 }
 
 COptionItemArray& CSetupDoc::GetOptions() {
-    if (m_arrOptions.empty()) ReadOptionItems(m_arrOptions, "InstallOption");
+    if (m_arrOptions.empty()) ReadOptionItems(m_arrOptions, SetupScriptPath(), "InstallOption");
     return m_arrOptions;
 }
 
 template <class Item>
 std::vector<Item*>& CSetupDoc::Gather(std::vector<Item*>& list, const char* section, const char* optionSection,
-                                      int (*read)(std::vector<Item*>&, const char*)) {
+                                      int (*read)(std::vector<Item*>&, const std::string&, const char*)) {
     if (!list.empty()) return list;
-    read(list, section);
-    read(list, (std::string("Common::") + section).c_str());
-    if (!m_strOption.empty()) read(list, (m_strOption + "::" + optionSection).c_str());
+    const std::string script = SetupScriptPath();
+    read(list, script, section);
+    read(list, script, (std::string("Common::") + section).c_str());
+    if (!m_strOption.empty()) read(list, script, (m_strOption + "::" + optionSection).c_str());
     return list;
 }
 

@@ -70,5 +70,5 @@ private:
     // Plain, Common:: and option section of one kind, through its reader.
     template <class Item>
     std::vector<Item*>& Gather(std::vector<Item*>& list, const char* section, const char* optionSection,
-                               int (*read)(std::vector<Item*>&, const char*));
+                               int (*read)(std::vector<Item*>&, const std::string&, const char*));
 };

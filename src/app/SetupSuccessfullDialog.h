@@ -3,7 +3,7 @@
 // of the window order when it opens.
 #include <windows.h>
 
-#include "copy/MessageDialog.h"
+#include "common/MessageDialog.h"
 
 class CSetupSuccessfullDialog : public CMessageDialog {
 public:

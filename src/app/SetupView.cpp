@@ -3,14 +3,15 @@
 #include <new>
 
 #include "app/MainFrame.h"
+#include "app/SetupApp.h"
 #include "app/SetupDoc.h"
 #include "app/SetupSuccessfullDialog.h"
 #include "copy/CheckDiskFreeSpaceDialog.h"
 #include "copy/CopyDialog.h"
-#include "copy/CopyDialogs.h"
+#include "common/StopDialogs.h"
 #include "core/BackgroundLayout.h"
 #include "framework/Handles.h"
-#include "framework/Messages.h"
+#include "common/Messages.h"
 #include "script/PathMacros.h"
 #include "system/UpdateSystemDialog.h"
 #include "wizard/FolderPage.h"
@@ -47,6 +48,17 @@ void DrawLogo(HDC dc, const RECT& client, const CLogoItem& logo) {
     TextOutA(dc, at.x, at.y, logo.m_strText.c_str(), length);
 
     SelectObject(dc, previous);
+}
+
+// The platform the installer runs on, as start-up recorded it.
+core::PlatformFlags SetupPlatformFlags() {
+    core::PlatformFlags flags;
+    if (const CSetupApp* app = GetSetupApp()) {
+        flags.bWinNT = app->m_bWinNT;
+        flags.bWin95 = app->m_bWin95;
+        flags.dwWinVersion = app->m_dwWinVersion;
+    }
+    return flags;
 }
 
 template <class Object>
@@ -165,7 +177,7 @@ void CSetupView::StartWizard() {
         m_pSheet->AddPage(m_pOptionPage);
     }
     if (document->m_bShowGroupNamePage == 1) {
-        m_pFolderPage = new CFolderPage();
+        m_pFolderPage = new CFolderPage(SetupPlatformFlags());
         m_pFolderPage->m_strGroup = document->GetGroupName();
         m_pSheet->AddPage(m_pFolderPage);
     }

@@ -1,6 +1,6 @@
 #include "copy/CheckDiskFreeSpaceDialog.h"
 
-#include "framework/Messages.h"
+#include "common/Messages.h"
 
 namespace {
 constexpr const char kCheckClass[] = "Setup.CheckDiskFreeSpace";

@@ -1,6 +1,6 @@
 #include "copy/CopyDialog.h"
 
-#include "framework/Messages.h"
+#include "common/Messages.h"
 
 namespace {
 constexpr const char kCopyClass[] = "Setup.Copy";

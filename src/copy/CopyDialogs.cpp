@@ -47,8 +47,6 @@ std::string NamePart(const std::string& path) {
 
 }  // namespace
 
-CQueryCancelDialog::CQueryCancelDialog(HWND parent) : CMessageDialog(IDD_QUERY_CANCEL, parent) {}
-
 CQueryFileInUseDialog::CQueryFileInUseDialog(const std::string& fileName, HWND parent)
     : CMessageDialog(IDD_QUERY_FILE_IN_USE, parent) {
     FillFormat(IDC_MESSAGE_TEXT, fileName);
@@ -134,11 +132,6 @@ CFailWriteFileDialog::CFailWriteFileDialog(const std::string& destinationPath, H
     : CMessageDialog(IDD_FAIL_WRITE_FILE, parent) {
     FillFormat(IDC_MESSAGE_TEXT, destinationPath);
     FillFormat(IDC_MESSAGE_TEXT2, DirectoryPart(destinationPath));
-}
-
-CErrorExitDialog::CErrorExitDialog(const std::string& product, HWND parent) : CMessageDialog(IDD_ERROR_EXIT, parent) {
-    FillFormat(IDC_MESSAGE_TEXT, product);
-    FillFormat(IDC_MESSAGE_TEXT2, product);
 }
 
 CPlainDialog::CPlainDialog(UINT templateId, HWND parent) : CMessageDialog(templateId, parent) {}

@@ -1,6 +1,5 @@
 #pragma once
-// The stop question, the copy engine's conflict questions and error messages, and the
-// abort notice. Each is built from a template of its own, takes its values as strings
+// The copy engine's conflict questions and error messages. Each is built from a template of its own, takes its values as strings
 // (the parent window last, optional), and DoModal returns the identifier of the button
 // that closed it; the caller decides what the answer means. Esc and the close box give
 // IDCANCEL (2) unless a class says otherwise.
@@ -8,13 +7,8 @@
 
 #include <string>
 
-#include "copy/MessageDialog.h"
-
-// "セットアップの中止" (136): IDCANCEL "中止(&X)" (default, also Esc), IDOK "再試行(&R)".
-class CQueryCancelDialog : public CMessageDialog {
-public:
-    explicit CQueryCancelDialog(HWND parent = nullptr);
-};
+#include "common/MessageDialog.h"
+#include "common/StopDialogs.h"
 
 // The destination file is in use (154): IDOK "再試行(&R)" (default), 1027 "無視(&I)",
 // IDCANCEL "中止(&X)".
@@ -104,12 +98,6 @@ public:
 class CFailWriteFileDialog : public CMessageDialog {
 public:
     explicit CFailWriteFileDialog(const std::string& destinationPath, HWND parent = nullptr);
-};
-
-// The abort notice (140): both texts name the product. IDOK "OK".
-class CErrorExitDialog : public CMessageDialog {
-public:
-    explicit CErrorExitDialog(const std::string& product, HWND parent = nullptr);
 };
 
 // The messages without values: IDD_CANNOT_CREATE_TEMP_FILE (155), IDD_OUT_OF_MEMORY (156),

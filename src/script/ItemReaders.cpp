@@ -1,6 +1,5 @@
 #include "script/ItemReaders.h"
 
-#include "app/SetupApp.h"
 #include "script/Profile.h"
 
 #include <memory>
@@ -11,16 +10,10 @@ namespace {
 // thread only, before any worker starts.
 core::ParsedFileCache g_parsedScripts;
 
-std::string SetupScriptPath() {
-    CSetupApp* app = GetSetupApp();
-    return app ? app->GetSetupInfPath() : std::string();
-}
-
 template <class Item>
-int ReadItems(std::vector<Item*>& list, const char* section) {
-    std::string path = SetupScriptPath();
-    if (path.empty()) return 0;
-    return ForEachItemLine(path, section, [&list](const std::string& key, const std::string& value) {
+int ReadItems(std::vector<Item*>& list, const std::string& scriptPath, const char* section) {
+    if (scriptPath.empty()) return 0;
+    return ForEachItemLine(scriptPath, section, [&list](const std::string& key, const std::string& value) {
         auto item = std::make_unique<Item>(key, value);
         list.push_back(item.get());
         item.release();
@@ -48,13 +41,29 @@ int ForEachItemLine(const std::string& scriptPath, const char* section,
 
 void ForgetParsedScripts() { g_parsedScripts.Clear(); }
 
-int ReadFileItems(CFileItemArray& list, const char* section) { return ReadItems(list, section); }
-int ReadIniItems(CIniItemArray& list, const char* section) { return ReadItems(list, section); }
-int ReadRegItems(CRegItemArray& list, const char* section) { return ReadItems(list, section); }
-int ReadExeItems(CExeItemArray& list, const char* section) { return ReadItems(list, section); }
-int ReadOcxItems(COcxItemArray& list, const char* section) { return ReadItems(list, section); }
-int ReadAutomationItems(CAutomationItemArray& list, const char* section) { return ReadItems(list, section); }
-int ReadComItems(CComItemArray&, const char*) { return 0; }
-int ReadShortcutItems(CShortcutItemArray& list, const char* section) { return ReadItems(list, section); }
-int ReadLogoItems(CLogoItemArray& list) { return ReadItems(list, "Logo"); }
-int ReadOptionItems(COptionItemArray& list, const char* section) { return ReadItems(list, section); }
+int ReadFileItems(CFileItemArray& list, const std::string& scriptPath, const char* section) {
+    return ReadItems(list, scriptPath, section);
+}
+int ReadIniItems(CIniItemArray& list, const std::string& scriptPath, const char* section) {
+    return ReadItems(list, scriptPath, section);
+}
+int ReadRegItems(CRegItemArray& list, const std::string& scriptPath, const char* section) {
+    return ReadItems(list, scriptPath, section);
+}
+int ReadExeItems(CExeItemArray& list, const std::string& scriptPath, const char* section) {
+    return ReadItems(list, scriptPath, section);
+}
+int ReadOcxItems(COcxItemArray& list, const std::string& scriptPath, const char* section) {
+    return ReadItems(list, scriptPath, section);
+}
+int ReadAutomationItems(CAutomationItemArray& list, const std::string& scriptPath, const char* section) {
+    return ReadItems(list, scriptPath, section);
+}
+int ReadComItems(CComItemArray&, const std::string&, const char*) { return 0; }
+int ReadShortcutItems(CShortcutItemArray& list, const std::string& scriptPath, const char* section) {
+    return ReadItems(list, scriptPath, section);
+}
+int ReadLogoItems(CLogoItemArray& list, const std::string& scriptPath) { return ReadItems(list, scriptPath, "Logo"); }
+int ReadOptionItems(COptionItemArray& list, const std::string& scriptPath, const char* section) {
+    return ReadItems(list, scriptPath, section);
+}

@@ -1,6 +1,6 @@
 #include "script/Profile.h"
 
-#include "copy/MemMapFile.h"
+#include "script/MemMapFile.h"
 #include "core/AtoiNumber.h"
 #include "core/ProbeCount.h"
 #include "core/ShiftJisPath.h"

@@ -1,6 +1,6 @@
 #include "system/UpdateSystemDialog.h"
 
-#include "framework/Messages.h"
+#include "common/Messages.h"
 
 namespace {
 constexpr const char kUpdateClass[] = "Setup.UpdateSystem";

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "copy/FileUtils.h"
+#include "common/FileUtils.h"
 #include "core/DirectoryChooser.h"
 #include "core/PercentFormat.h"
-#include "framework/MessageBox.h"
+#include "common/SetupMessageBox.h"
 #include "resources/wizard_ids.h"
 
 namespace {
@@ -113,7 +113,7 @@ void CBrowseDialog::OnOK() {
         return;
     }
     const std::string question = core::FormatPercentS("ディレクトリ：\n\n%s\n\nは存在しません。作成しますか？", m_strDir);
-    if (fw::SetupMessageBox(question.c_str(), MB_YESNO | MB_ICONQUESTION, m_hWnd) != IDYES) return;
+    if (SetupMessageBox(question.c_str(), MB_YESNO | MB_ICONQUESTION, m_hWnd) != IDYES) return;
     // One level only; a missing parent leaves it to the copy phase, which creates the tree.
     CreateDirectoryA(m_strDir.c_str(), nullptr);
     EndDialog(IDOK);

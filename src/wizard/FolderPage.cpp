@@ -2,8 +2,7 @@
 
 #include <vector>
 
-#include "app/SetupApp.h"
-#include "copy/FileUtils.h"
+#include "common/FileUtils.h"
 #include "framework/Handles.h"
 #include "resources/wizard_ids.h"
 #include "script/PathMacros.h"
@@ -22,21 +21,7 @@ std::string WindowsDirectory() {
 
 }  // namespace
 
-core::PlatformFlags CurrentPlatformFlags() {
-    if (const CSetupApp* app = GetSetupApp()) {
-        core::PlatformFlags flags;
-        flags.bWinNT = app->m_bWinNT;
-        flags.bWin95 = app->m_bWin95;
-        flags.dwWinVersion = app->m_dwWinVersion;
-        return flags;
-    }
-    OSVERSIONINFOA info = {};
-    info.dwOSVersionInfoSize = sizeof(info);
-    const DWORD platformId = GetVersionExA(&info) ? info.dwPlatformId : 0;
-    return core::ComputePlatformFlags(platformId, GetVersion());
-}
-
-CFolderPage::CFolderPage() : fw::PropPage(IDD_FOLDER_PAGE), m_platform(CurrentPlatformFlags()) {}
+CFolderPage::CFolderPage(const core::PlatformFlags& platform) : fw::PropPage(IDD_FOLDER_PAGE), m_platform(platform) {}
 
 BOOL CFolderPage::OnInitDialog() {
     m_editGroup = GetItem(IDC_FOLDER_NAME);

@@ -12,14 +12,14 @@
 
 class CFolderPage : public fw::PropPage {
 public:
-    CFolderPage();
+    // The folders are listed for the given platform.
+    explicit CFolderPage(const core::PlatformFlags& platform);
 
     HWND m_editGroup = nullptr;   // edit 1005
     HWND m_listGroups = nullptr;  // list box 1006
     std::string m_strGroup;       // set by the driver; follows the edit
 
-    // The platform the list is filled for: the application's flags, or the running
-    // system's when there is no installer application (tests set it directly).
+    // The platform the list is filled for.
     core::PlatformFlags m_platform;
 
     void FillGroupList();
@@ -35,6 +35,3 @@ protected:
     BOOL OnSetActive() override;
     BOOL OnCommand(WORD id, WORD notifyCode, HWND control) override;
 };
-
-// The installer's platform flags (CSetupApp), else those of the running system.
-core::PlatformFlags CurrentPlatformFlags();

@@ -1,7 +1,7 @@
 #include "wizard/SetupSheet.h"
 
-#include "copy/CopyDialogs.h"
-#include "framework/Messages.h"
+#include "common/StopDialogs.h"
+#include "common/Messages.h"
 
 namespace {
 

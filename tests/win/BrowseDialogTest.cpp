@@ -9,7 +9,7 @@
 
 #include "TestSupport.h"
 #include "WizardTestSupport.h"
-#include "copy/FileUtils.h"
+#include "common/FileUtils.h"
 #include "resources/wizard_ids.h"
 #include "wizard/BrowseDialog.h"
 

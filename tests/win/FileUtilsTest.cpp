@@ -1,4 +1,4 @@
-#include "copy/FileUtils.h"
+#include "common/FileUtils.h"
 
 #include <windows.h>
 #include <objbase.h>

@@ -1,5 +1,5 @@
-#include "copy/MemMapFile.h"
-#include "framework/MessageBox.h"
+#include "script/MemMapFile.h"
+#include "common/SetupMessageBox.h"
 
 #include <windows.h>
 
@@ -44,7 +44,7 @@ public:
     explicit MessageBoxAnswer(int button, std::function<void()> beforeAnswer = {})
         : m_thread([this, button, beforeAnswer] {
               for (int tries = 0; tries < 600 && m_text.empty(); ++tries) {
-                  if (HWND box = FindWindowA("#32770", fw::kSetupCaption)) {
+                  if (HWND box = FindWindowA("#32770", kSetupCaption)) {
                       EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&m_text));
                       if (beforeAnswer) beforeAnswer();
                       PostMessageA(box, WM_COMMAND, button, 0);

@@ -1,4 +1,4 @@
-#include "copy/FileUtils.h"
+#include "common/FileUtils.h"
 #include "script/PathMacros.h"
 
 #include <windows.h>

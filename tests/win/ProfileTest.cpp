@@ -1,5 +1,6 @@
-#include "copy/FileUtils.h"
+#include "common/FileUtils.h"
 #include "script/Profile.h"
+#include "script/ProfileLookup.h"
 #include "TestSupport.h"
 
 #include <windows.h>

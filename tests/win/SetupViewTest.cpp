@@ -14,7 +14,7 @@
 #include "app/SetupDoc.h"
 #include "app/SetupView.h"
 #include "copy/CopyDialog.h"
-#include "framework/Messages.h"
+#include "common/Messages.h"
 #include "script/PathMacros.h"
 #include "wizard/FolderPage.h"
 #include "wizard/InstallDirectoryPage.h"

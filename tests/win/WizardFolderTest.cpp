@@ -11,8 +11,8 @@
 
 #include "TestSupport.h"
 #include "WizardTestSupport.h"
-#include "copy/FileUtils.h"
-#include "framework/Messages.h"
+#include "common/FileUtils.h"
+#include "common/Messages.h"
 #include "resources/wizard_ids.h"
 #include "script/PathMacros.h"
 #include "wizard/FolderPage.h"
@@ -79,9 +79,8 @@ struct FolderWizard {
     CFolderPage page;
     CSetupSheet sheet{"", parent.GetHwnd()};
 
-    FolderWizard(const std::string& group, const core::PlatformFlags& platform) {
+    FolderWizard(const std::string& group, const core::PlatformFlags& platform) : page(platform) {
         page.m_strGroup = group;
-        page.m_platform = platform;
         sheet.AddPage(&page);
     }
     bool Open() {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "WizardTestSupport.h"
-#include "framework/Messages.h"
+#include "common/Messages.h"
 #include "resources/wizard_ids.h"
 #include "script/PathMacros.h"
 #include "script/SetupItems.h"

@@ -1,7 +1,7 @@
 #include "WizardTestSupport.h"
 
 #include "framework/App.h"
-#include "framework/Messages.h"
+#include "common/Messages.h"
 
 namespace wizardtest {
 

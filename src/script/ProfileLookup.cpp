@@ -1,5 +1,6 @@
-#include "copy/FileUtils.h"
+#include "script/ProfileLookup.h"
 
+#include "common/FileUtils.h"
 #include "script/Profile.h"
 
 bool ProfileHasSection(const std::string& path, const std::string& section) {

@@ -20,8 +20,3 @@ std::string GetUserProfileDir();
 // Saves a shell link at linkPath pointing to target. COM must be initialised.
 BOOL CreateShellLink(const std::string& linkPath, const std::string& description, const std::string& target);
 
-// True when the text file (read with the script's own parser) has a section of
-// exactly that name (case included); false when the file does not exist.
-bool ProfileHasSection(const std::string& path, const std::string& section);
-// True when that section of the text file has an entry with exactly that key.
-bool ProfileHasKey(const std::string& path, const std::string& section, const std::string& key);

@@ -1,7 +1,7 @@
-#include "copy/MemMapFile.h"
+#include "script/MemMapFile.h"
 
 #include "core/MemoryReader.h"
-#include "framework/MessageBox.h"
+#include "common/SetupMessageBox.h"
 
 CAsyncMemFile::~CAsyncMemFile() {
     CAsyncMemFile::Close();
@@ -36,7 +36,7 @@ const char* CAsyncMemFile::GetCurrentPointer() {
 }
 
 void CAsyncMemFile::SetLength(int) {
-    fw::SetupMessageBox("Sorry CAsyncMemFile::SetLength() is not implemented", MB_OK);
+    SetupMessageBox("Sorry CAsyncMemFile::SetLength() is not implemented", MB_OK);
 }
 
 int CAsyncMemFile::GetLength() { return m_nLength; }
@@ -101,7 +101,7 @@ int CMemMapFile::Open(const std::string& name, int mode) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
         if (m_hFile != INVALID_HANDLE_VALUE) break;
         const std::string message = "Can not open <" + name + ">!>";
-        switch (fw::SetupMessageBox(message.c_str(), MB_ABORTRETRYIGNORE | MB_ICONEXCLAMATION)) {
+        switch (SetupMessageBox(message.c_str(), MB_ABORTRETRYIGNORE | MB_ICONEXCLAMATION)) {
             case IDABORT: ExitProcess(1);
             case IDRETRY: continue;
             default: return 0;  // Ignore: an open file without data

@@ -1,4 +1,4 @@
-#include "copy/MessageDialog.h"
+#include "common/MessageDialog.h"
 
 #include "core/TextFormat.h"
 

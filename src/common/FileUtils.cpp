@@ -1,4 +1,4 @@
-#include "copy/FileUtils.h"
+#include "common/FileUtils.h"
 
 #include "core/DirectoryTree.h"
 #include "core/ShiftJis.h"

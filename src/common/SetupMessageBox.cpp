@@ -1,0 +1,3 @@
+#include "common/SetupMessageBox.h"
+
+int SetupMessageBox(const char* text, UINT type, HWND owner) { return MessageBoxA(owner, text, kSetupCaption, type); }
