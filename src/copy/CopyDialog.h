@@ -1,24 +1,71 @@
 #pragma once
-// The copy phase. This first version copies nothing: when its window is created it
-// reports every file as processed. The install driver uses it exactly as it will use
-// the copying one (members set, Create with the view, shown, destroyed after the report).
+// The copy phase's window: the name of the item being installed and a percentage bar.
+// It owns the copy worker for the length of the phase, lets the user stop (after the
+// stop question) and tells the install driver how the phase ended (WM_SETUP_COPY_DONE).
 #include <windows.h>
 
+#include <cstdint>
+#include <memory>
 #include <string>
 
-#include "framework/Window.h"
+#include "copy/CopyPrompts.h"
+#include "copy/VersionService.h"
+#include "framework/Dialog.h"
 #include "script/SetupItems.h"
 
-class CCopyDialog : public fw::Window {
-public:
-    CCopyDialog() = default;
+class CCopyThread;
+class CUninstallNotes;
 
-    // Creates the window over the parent (the driver's view), which receives
-    // WM_SETUP_COPY_DONE.
+class CCopyDialog : public fw::Dialog {
+public:
+    CCopyDialog();
+    // Stops a worker that still runs.
+    ~CCopyDialog() override;
+
+    // Creates the modeless window over the parent (the driver's view), which receives
+    // WM_SETUP_COPY_DONE; the worker starts at once.
     BOOL Create(HWND parent);
+
+    // The file line; called by the worker before each item.
+    void SetFileName(const std::string& name);
+
+    LRESULT OnCopyProgress(WPARAM bytes);
+    void OnCopyFinished();
+    void OnCopyAborted();
 
     CFileItemArray* m_pFileItems = nullptr;  // the document's list; not owned
     std::string m_strInstallDir;             // copies handed over by the driver
     std::string m_strOption;
     std::string m_strGroupName;
+
+    std::uint64_t m_nTotal = 0;  // bytes of every item
+    std::uint64_t m_nDone = 0;   // bytes reported so far
+    CCopyThread* m_pThread = nullptr;
+
+    // What the worker talks to; unset, the platform's service, the real dialogs and the
+    // running installer's uninstall notes.
+    CVersionService* m_pVersionService = nullptr;
+    CCopyPrompts* m_pPrompts = nullptr;
+    CUninstallNotes* m_pUninstallNotes = nullptr;
+
+protected:
+    INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInitDialog() override;
+    // Enter reaches the hidden OK button: it must not end the phase while files are copied.
+    void OnOK() override {}
+    // "キャンセル", Esc and the close box: the stop question.
+    void OnCancel() override;
+
+private:
+    // Stops the worker and reports the phase's end to the driver.
+    void EndCopy(WPARAM code);
+    void StopWorker();
+
+    HWND m_hParent = nullptr;
+    CPlatformVersionService m_platformService;
+    CCopyPrompts m_dialogPrompts;
+    // While the stop question is open the end of the copy waits for its answer: the
+    // driver would otherwise destroy this window under the question.
+    bool m_bAskingToStop = false;
+    WPARAM m_nPendingEnd = 0;
 };

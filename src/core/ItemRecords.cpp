@@ -38,6 +38,22 @@ FileItemFields::FileItemFields(std::string_view key, std::string_view value)
       m_strIconTitle(Field(value, 8)),
       m_nFlags(NumberField(value, 7, "1")) {}
 
+std::string FileItemFields::GetSourcePath() const { return GetSourceDir() + "\\" + m_strSrcFile; }
+
+std::string FileItemFields::GetSourceDir() const { return "$SRCDIR$" + m_strSrcDir; }
+
+std::string FileItemFields::GetAppDir() const {
+    if (m_strDestDir.empty()) return "$INSTDIR$";
+    if (m_strDestDir.front() == '$') return m_strDestDir;
+    return "$INSTDIR$\\" + m_strDestDir;
+}
+
+std::string FileItemFields::GetDestPath() const { return GetAppDir() + "\\" + m_strDestFile; }
+
+bool FileItemFields::IsSharedFile() const {
+    return EqualsIgnoreAsciiCase(m_strDestDir, "$WinDir$") || EqualsIgnoreAsciiCase(m_strDestDir, "$SysDir$");
+}
+
 IniItemFields::IniItemFields(std::string_view key, std::string_view value)
     : m_strFile(key),
       m_strSection(Field(value, 0)),

@@ -36,6 +36,21 @@ struct FileItemFields {
     int m_nSize = 0;
     std::string m_strIconTitle;
     int m_nFlags = FILEITEM_UNINSTALL;
+
+    // Paths of the item, still holding their macros (expanded by the caller when used).
+    // "$SRCDIR$" + source dir + "\" + source file.
+    std::string GetSourcePath() const;
+    // "$SRCDIR$" + source dir.
+    std::string GetSourceDir() const;
+    // The destination directory: the installation directory, a directory that begins
+    // with a macro ("$SysDir$..."), or a sub-directory of the installation directory.
+    std::string GetAppDir() const;
+    // GetAppDir() + "\" + destination file.
+    std::string GetDestPath() const;
+    // A file whose destination directory is exactly "$WinDir$" or "$SysDir$" (in any
+    // case) is shared with other programs: the platform decides where it goes, and it
+    // is not counted among the shared DLLs.
+    bool IsSharedFile() const;
 };
 
 // INI update: file = section, key, value, mode.

@@ -2,13 +2,15 @@
 
 namespace core {
 
-std::string FormatWithArgument(std::string_view format, std::string_view argument) {
+namespace {
+
+std::string Fill(std::string_view format, char conversion, std::string_view argument) {
     std::string result;
     result.reserve(format.size() + argument.size());
     for (std::size_t i = 0; i < format.size(); ++i) {
         const char c = format[i];
         if (c == '%' && i + 1 < format.size()) {
-            if (format[i + 1] == 's') {
+            if (format[i + 1] == conversion) {
                 result.append(argument);
                 ++i;
                 continue;
@@ -22,6 +24,16 @@ std::string FormatWithArgument(std::string_view format, std::string_view argumen
         result.push_back(c);
     }
     return result;
+}
+
+}  // namespace
+
+std::string FormatWithArgument(std::string_view format, std::string_view argument) {
+    return Fill(format, 's', argument);
+}
+
+std::string FormatWithNumber(std::string_view format, long long number) {
+    return Fill(format, 'd', std::to_string(number));
 }
 
 }  // namespace core

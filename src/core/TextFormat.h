@@ -1,5 +1,5 @@
 #pragma once
-// Filling a dialog text that carries "%s" with one value.
+// Filling a dialog text that carries "%s" or "%d" with one value.
 #include <string>
 #include <string_view>
 
@@ -10,5 +10,7 @@ namespace core {
 // "%" in it comes out unchanged. Safe on Shift-JIS: "%" is never the second byte of a
 // double-byte character.
 std::string FormatWithArgument(std::string_view format, std::string_view argument);
+// The text with every "%d" replaced by the number in decimal and "%%" by "%".
+std::string FormatWithNumber(std::string_view format, long long number);
 
 }  // namespace core

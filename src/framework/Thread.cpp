@@ -61,6 +61,11 @@ bool UiThread::IsPaused() const { return WaitForSingleObject(m_hRunning.Get(), 0
 
 void UiThread::WaitWhilePaused() const { WaitForSingleObject(m_hRunning.Get(), INFINITE); }
 
+bool UiThread::IsMessagePending(UINT msg) const {
+    MSG pending;
+    return PeekMessageA(&pending, nullptr, msg, msg, PM_NOREMOVE) != FALSE;
+}
+
 BOOL UiThread::InitInstance() { return TRUE; }
 
 int UiThread::ExitInstance() { return 0; }

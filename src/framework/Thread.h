@@ -37,6 +37,8 @@ public:
     void Resume();
     bool IsPaused() const;
     void WaitWhilePaused() const;
+    // On the thread: whether a message of that number waits in its queue.
+    bool IsMessagePending(UINT msg) const;
 
 protected:
     // On the thread, before its loop; FALSE ends the thread.

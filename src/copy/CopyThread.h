@@ -1,0 +1,91 @@
+#pragma once
+// The copy engine: a worker thread that installs the install-file list one item per
+// WM_COPY_NEXT, while the progress dialog stays responsive. For each item it makes sure
+// the right disk is in the drive, lets the version service locate and install the file
+// (expanding it), settles conflicts with the user, sets the file's attributes, counts
+// shared files, notes the file for the uninstaller and reports the bytes done.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "framework/Thread.h"
+#include "script/SetupItems.h"
+
+class CCopyDialog;
+class CCopyPrompts;
+class CUninstallNotes;
+class CVersionService;
+
+// Answers the user asked to have remembered; they hold for the whole run.
+// -1 asks; 1012 (overwrite) or 1013 (leave) after the read-only question was answered
+// with "次回からこのメッセージを出さない。" ticked.
+extern int g_nReadonlyAnswer;
+// "全てを上書き(&A)" in the language / code-page question.
+extern int g_bOverwriteAllDiffer;
+// "全てを上書き(&A)" in the older-file question.
+extern int g_bOverwriteAllOlder;
+
+// The registry key (under HKEY_LOCAL_MACHINE) that counts the programs sharing a file.
+inline constexpr const char kSharedDllsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
+class CCopyThread : public fw::UiThread {
+public:
+    CCopyThread() = default;
+    ~CCopyThread() override;
+
+    CCopyDialog* m_pCopyDialog = nullptr;    // the progress dialog; set by it
+    int m_nCurrent = 0;                      // index of the item being processed
+    int m_bCancel = 0;                       // 1 after WM_COPY_CANCEL
+    CFileItemArray* m_pFileItems = nullptr;  // the document's list; not owned
+    int m_nCurrentDisk = 1;                  // the source disk last seen in the drive
+
+    // What the engine talks to; the dialog sets them (production: the platform's
+    // service, the real dialogs and the main window's uninstall notes).
+    CVersionService* m_pVersionService = nullptr;
+    CCopyPrompts* m_pPrompts = nullptr;
+    CUninstallNotes* m_pUninstallNotes = nullptr;
+
+    // Thread messages.
+    void OnCopyStart();
+    void OnCopyNext();
+    void OnCopyCancel();
+
+    // 1 when the current item's disk is present (or none is needed); 0 when the user
+    // gave up (WM_COPY_ABORTED is then posted already).
+    int EnsureSourceDisk();
+    // 1 done (installed, or left in place on the user's answer); 0 skipped as in use (or
+    // no item); -1 the installation must stop.
+    int InstallFile();
+
+protected:
+    void OnThreadMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // The state of the item being installed.
+    struct Item {
+        const CFileItem* file;
+        std::string src, dst, srcDir, appDir;
+        bool shared;
+        std::string curDir, destDir;
+        std::string tmpFile;          // the temporary file the service left, as it named it
+        std::uint32_t lastResult = 0; // the last install result, VIF_TEMPFILE cleared once used
+    };
+
+    // Steps of InstallFile; the int results are InstallFile's.
+    int Locate(Item& item);
+    void CreateDestinationDirectories(const Item& item);
+    int Install(Item& item);
+    int Replace(Item& item, DWORD& force);
+    int Complete(Item& item);
+    // Stops the item: its temporary file is taken away, it is never left behind.
+    int StopItem(Item& item);
+    // The path of the temporary file the service left.
+    std::string TemporaryPath(const Item& item) const;
+    // Clears the read-only and system attributes of the destination and deletes it; true
+    // when it is gone (also when there was none).
+    bool DeleteDestination(const Item& item);
+
+    void ReportProgress(std::uint64_t bytes);
+    void PostToDialog(UINT msg);
+};

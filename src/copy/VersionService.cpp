@@ -1,0 +1,83 @@
+#include "copy/VersionService.h"
+
+#include <set>
+
+#include "core/CopyDecision.h"
+#include "framework/Handles.h"
+
+namespace {
+
+constexpr UINT kPathBuffer = 260;
+// OpenFile, on which the service's copying rests, refuses paths of 128 characters or more.
+constexpr size_t kOpenFileLimit = 128;
+
+// The short form of a directory when its long form would make dir\name too long for
+// the service; the directory itself otherwise (or when it has no short form).
+std::string ServiceDirectory(const std::string& directory, const std::string& name) {
+    if (directory.size() + 1 + name.size() < kOpenFileLimit) return directory;
+    char shortPath[kPathBuffer] = "";
+    const DWORD length = GetShortPathNameA(directory.c_str(), shortPath, kPathBuffer);
+    if (length == 0 || length >= kPathBuffer || length >= directory.size()) return directory;
+    return std::string(shortPath, length);
+}
+
+// The service's temporary files ("ver*.tmp") in a directory.
+std::set<std::string> TemporaryFiles(const std::string& directory) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found = {};
+    fw::FindHandle search(FindFirstFileA((directory + "\\ver*.tmp").c_str(), &found));
+    if (!search) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(found.cFileName);
+    } while (FindNextFileA(search.Get(), &found));
+    return names;
+}
+
+// The platform's headers declare the input strings without const; they are only read.
+char* In(const std::string& text) { return const_cast<char*>(text.c_str()); }
+
+}  // namespace
+
+DWORD CPlatformVersionService::FindFile(DWORD flags, const std::string& fileName, const std::string& windowsDir,
+                                        const std::string& appDir, std::string& curDir, std::string& destDir) {
+    char current[kPathBuffer] = "";
+    char destination[kPathBuffer] = "";
+    UINT currentLength = kPathBuffer;
+    UINT destinationLength = kPathBuffer;
+    const DWORD result = VerFindFileA(flags, In(fileName), In(windowsDir), In(appDir), current,
+                                      &currentLength, destination, &destinationLength);
+    current[kPathBuffer - 1] = destination[kPathBuffer - 1] = '\0';
+    curDir = current;
+    destDir = destination;
+    return result;
+}
+
+DWORD CPlatformVersionService::InstallFile(DWORD flags, const std::string& srcFile, const std::string& destFile,
+                                           const std::string& srcDir, const std::string& destDir,
+                                           const std::string& curDir, std::string& tmpFile) {
+    const std::string source = ServiceDirectory(srcDir, srcFile);
+    const std::string destination = ServiceDirectory(destDir, destFile);
+    // The service builds its paths in buffers of this size: never hand it longer ones.
+    if (source.size() + 1 + srcFile.size() >= kPathBuffer) return core::kVifCannotReadSrc;
+    if (destination.size() + 1 + destFile.size() + 13 >= kPathBuffer) return core::kVifCannotCreate;
+
+    char temporary[kPathBuffer] = "";
+    tmpFile.copy(temporary, kPathBuffer - 1);
+    UINT temporaryLength = kPathBuffer;
+    const std::set<std::string> before = TemporaryFiles(destination);
+    // The existing copy in the destination directory must be named as that directory is,
+    // or the service takes it for a second copy elsewhere.
+    const std::string current = lstrcmpiA(curDir.c_str(), destDir.c_str()) == 0 ? destination : curDir;
+    const DWORD result = VerInstallFileA(flags, In(srcFile), In(destFile), In(source), In(destination),
+                                         In(current), temporary, &temporaryLength);
+    temporary[kPathBuffer - 1] = '\0';
+    tmpFile = temporary;
+
+    // A copy that failed half-way (a full disk) leaves its temporary file without
+    // naming it: take away what this call made and did not hand over.
+    if (result != 0 && !(result & core::kVifTempFile)) {
+        for (const std::string& name : TemporaryFiles(destination))
+            if (!before.count(name)) DeleteFileA((destination + "\\" + name).c_str());
+    }
+    return result;
+}
