@@ -61,3 +61,5 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh --prefix ${WINE_PREFIX})
   include(cmake/windows-tests.cmake)
 endif()
+
+include(cmake/payload.cmake)
