@@ -144,15 +144,29 @@ find_plain_source() {
   return 1
 }
 
-# Compresses PLAIN into TARGET (SZDD). mscompress writes NAME_ beside its input and
-# leaves the header's "missing last character" byte 0: fill it in, as expanders use it.
+# Compresses PLAIN into TARGET (SZDD) and checks that it expands back unchanged.
+# mscompress writes NAME_ beside its input, leaves the header's "missing last
+# character" byte 0 (filled in here: expanders use it to name the file), and
+# garbles files under 16 bytes: those are stored as literals, eight to a flag byte.
 compress_to() {
-  local plain=$1 target=$2 work
+  local plain=$1 target=$2 work size offset
   work=$(mktemp -d)
   cp "$plain" "$work/f"
-  (cd "$work" && mscompress f)
-  local last=${plain: -1}
-  printf '%s' "$last" | dd of="$work/f_" bs=1 seek=9 count=1 conv=notrunc status=none
+  size=$(stat -c %s "$plain")
+  if ((size >= 16)); then
+    (cd "$work" && mscompress f)
+  else
+    {
+      printf 'SZDD\x88\xf0\x27\x33A\0'
+      printf "\\x$(printf %02x "$size")\\0\\0\\0"   # the expanded size, little-endian
+      for ((offset = 0; offset < size; offset += 8)); do
+        printf '\xff'
+        dd if="$plain" bs=1 skip="$offset" count=8 status=none
+      done
+    } >"$work/f_"
+  fi
+  printf '%s' "${plain: -1}" | dd of="$work/f_" bs=1 seek=9 count=1 conv=notrunc status=none
+  msexpand <"$work/f_" | cmp -s - "$plain" || die "$target: the compressed file does not expand to $plain"
   mv "$work/f_" "$target"
   rm -rf "$work"
 }
