@@ -34,3 +34,6 @@ foreach(src IN LISTS BENCH_SOURCES)
   set_property(TARGET ${name} PROPERTY LINK_OPTIONS "")
   target_link_libraries(${name} PRIVATE setup_core_bench)
 endforeach()
+
+# The media builder (scripts/build-media.sh) is a shell script; its check runs here.
+add_test(NAME build_media COMMAND ${CMAKE_SOURCE_DIR}/tests/media/build-media-test.sh)

@@ -55,9 +55,16 @@ file(GLOB UIDRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/uidriver/
 add_executable(uidriver ${UIDRIVER_SOURCES})
 target_link_libraries(uidriver PRIVATE user32 gdi32 kernel32)
 
+# What the platform's version service answers in the copy engine's cases
+# (tools/verprobe/run-probe.sh runs it); built on request only.
+add_executable(verprobe EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tools/verprobe/verprobe.cpp)
+target_link_libraries(verprobe PRIVATE version lz32)
+
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   # Tests run under Wine through this wrapper: a private prefix in the build tree.
   set(WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh --prefix ${WINE_PREFIX})
   include(cmake/windows-tests.cmake)
 endif()
+
+include(cmake/payload.cmake)

@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
-# Installs the bundled sample product under Wine.
-# The media folder build/media/sample is made afresh from examples/sample plus the
-# freshly built SETUP.EXE. With a DISPLAY the installer opens there for a person to
-# use; without one it runs on Xvfb, is walked through automatically and leaves
+# Installs the bundled sample product under Wine, from the CD media the build lays
+# out in build/win64/media/sample (scripts/build-media.sh: compressed files, DISKn
+# tags, SETUP.EXE), copied afresh to build/media/sample since the installer may
+# write into its SETUP.INF. With a DISPLAY the installer opens there for a person to use;
+# without one it runs on Xvfb, is walked through automatically and leaves
 # screenshots in build/screens/.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$top/build/win64"
+built_media="$build/media/sample"
 media="$top/build/media/sample"
 screens="$top/build/screens"
 wine_run=("$top/scripts/wine-run.sh" --prefix "$build/wineprefix")
 
+[[ -f "$built_media/SETUP.EXE" ]] || { echo "run-sample.sh: no media in $built_media: build first (make build-win64)" >&2; exit 1; }
 rm -rf "$media"; mkdir -p "$media" "$screens"
-cp -r "$top/examples/sample/." "$media/"
-cp "$build/SETUP.EXE" "$media/SETUP.EXE"
+cp -r "$built_media/." "$media/"
 
 if [[ -n "${DISPLAY:-}" ]]; then
   exec "${wine_run[@]}" "$media/SETUP.EXE"

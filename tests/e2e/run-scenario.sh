@@ -17,9 +17,20 @@
 #                               succeed (repeatable)
 #   # cleanup: SHELL            a bash command run at the end, whatever happened
 #                               (repeatable; undo what prepare changed in the prefix)
+#   # layout: cd                lay the media out with scripts/build-media.sh, from
+#                               the scenario's SETUP.INF, the media folder named
+#                               above and the build's payload: "cd" (one folder
+#                               with every file and DISKn tag) or "floppy"
+#                               (MEDIA/disk1, disk2, ...; drive A: is a floppy drive
+#                               holding disk1 and the program starts as A:\PROGRAM)
+#   # payload: vertest/1        a folder of BUILD/payload the media builder may take
+#                               files from (repeatable; default: sample)
 # Those commands run in the media folder and see MEDIA (the media folder), DRIVE_C
-# (the prefix's C: drive) and the function wine_run (a Windows program under the
-# scenario's Wine prefix and platform, e.g. wine_run reg add 'HKCU\X' /f).
+# (the prefix's C: drive), FLOPPY (the prefix's link for drive A:), the command
+# insert-disk N (floppy layout: put MEDIA/diskN into drive A:) and the function
+# wine_run (a Windows program under the scenario's Wine prefix and platform, e.g.
+# wine_run reg add 'HKCU\X' /f). The driver's shell steps see the same, but not
+# wine_run. Drive A: is taken away again at the end.
 # A file NAME.inf beside NAME.steps (UTF-8, for reading and review) becomes the
 # media folder's SETUP.INF, converted to Shift-JIS as the installer expects.
 # The media folder BUILD/e2e/NAME/media is made afresh; the driver runs in it
@@ -40,21 +51,58 @@ program=$(header program | tail -n1); program=${program:-SETUP.EXE}
 media_source=$(header media | tail -n1)
 winver=$(header winver | tail -n1); winver=${winver:-win95}
 
+layout=$(header layout | tail -n1)
+mapfile -t payloads < <(header payload)
+((${#payloads[@]})) || payloads=(sample)
+case "$layout" in ""|cd|floppy) ;; *) echo "run-scenario.sh: unknown layout '$layout'" >&2; exit 2 ;; esac
+
 work="$build/e2e/$name"
 media="$work/media"
 rm -rf "$work"; mkdir -p "$media" "$work/screens"
-if [[ -n "$media_source" && "$media_source" != none ]]; then cp -r "$top/$media_source/." "$media/"; fi
+# Without a layout the media folder is the named folder as it is; with one, that
+# folder (and the scenario's SETUP.INF) are the builder's sources.
+sources="$media"; [[ -n "$layout" ]] && sources="$work/source"
+mkdir -p "$sources"
+if [[ -z "$layout" && -n "$media_source" && "$media_source" != none ]]; then cp -r "$top/$media_source/." "$media/"; fi
 if [[ -f "${scenario%.steps}.inf" ]]; then
-  iconv -f UTF-8 -t CP932 "${scenario%.steps}.inf" >"$media/SETUP.INF"
+  iconv -f UTF-8 -t CP932 "${scenario%.steps}.inf" >"$sources/SETUP.INF"
 fi
-cp "$build/$program" "$media/$program"
+start="$media/$program"
+if [[ -z "$layout" ]]; then
+  cp "$build/$program" "$media/$program"
+else
+  from=(--from "$sources")
+  if [[ -n "$media_source" && "$media_source" != none ]]; then from+=(--from "$top/$media_source"); fi
+  for payload in "${payloads[@]}"; do from+=(--from "$build/payload/$payload"); done
+  "$top/scripts/build-media.sh" --layout "$layout" --out "$media" --setup "$build/$program" \
+    --uninstaller "$build/ORVUN100.EXE" "${from[@]}" || exit 1
+  if [[ $layout == floppy ]]; then start="A:\\$program"; fi
+fi
 
 wine_run() {
   "$top/scripts/wine-run.sh" --prefix "$build/wineprefix" --winver "$winver" "$@" </dev/null >/dev/null 2>&1
 }
 export -f wine_run
 export top build winver
-export MEDIA="$media" DRIVE_C="$build/wineprefix/drive_c"
+export MEDIA="$media" DRIVE_C="$build/wineprefix/drive_c" FLOPPY="$build/wineprefix/dosdevices/a:"
+export PATH="$top/tests/e2e/bin:$PATH"
+
+# Wine's mount manager reads the drive types when it starts: restart the server so
+# it takes drive A: as a floppy drive (and, at the end, forgets it again).
+restart_wine() {
+  WINEPREFIX="$build/wineprefix" wineserver -k 2>/dev/null || true
+  WINEPREFIX="$build/wineprefix" wineserver -w 2>/dev/null || true
+}
+floppy_drive() {  # on | off
+  if [[ $1 == on ]]; then
+    insert-disk 1
+    wine_run reg add 'HKLM\Software\Wine\Drives' /v a: /d floppy /f
+  else
+    rm -f "$FLOPPY"
+    wine_run reg delete 'HKLM\Software\Wine\Drives' /v a: /f || true
+  fi
+  restart_wine
+}
 
 run_commands() {  # the commands of one header kind, in order; the first failure counts
   local kind=$1 command
@@ -66,20 +114,24 @@ run_commands() {  # the commands of one header kind, in order; the first failure
     fi
   done < <(header "$kind")
 }
-cleanup() { run_commands cleanup || true; }
+cleanup() {
+  run_commands cleanup || true
+  if [[ $layout == floppy ]]; then floppy_drive off; fi
+}
 trap cleanup EXIT
 
-if [[ -n "$(header prepare)" ]]; then
+if [[ -n "$(header prepare)" || $layout == floppy ]]; then
   # The prefix must exist before anything is put into it.
   [[ -f "$build/wineprefix/.setup-ready" ]] || wine_run cmd /c exit || true
-  run_commands prepare || exit 1
 fi
+if [[ $layout == floppy ]]; then floppy_drive on || exit 1; fi
+run_commands prepare || exit 1
 
 run_driver() {  # sets status; the driver's output goes to driver.log, Wine's start to the trace
   status=0
   (cd "$media" && WINE_RUN_TRACE="$work/wine-run.trace" \
      "$top/scripts/wine-run.sh" --prefix "$build/wineprefix" --winver "$winver" \
-     "$build/uidriver.exe" --screens "$work/screens" --script "$scenario" "$media/$program") \
+     "$build/uidriver.exe" --screens "$work/screens" --script "$scenario" "$start") \
      >"$work/driver.log" 2>&1 || status=$?
 }
 run_driver

@@ -9,6 +9,7 @@
 #include "Process.h"
 #include "Screenshot.h"
 #include "Text.h"
+#include "UnixShell.h"
 
 namespace uidriver {
 namespace {
@@ -72,6 +73,7 @@ const std::map<std::string, VerbRule>& VerbRules() {
         {"expect-file", {1, 1, {"timeout"}}},
         {"expect-no-file", {1, 1, {"timeout"}}},
         {"dump", {0, 0, {}}},
+        {"shell", {1, 1, {"timeout"}}},
     };
     return rules;
 }
@@ -272,6 +274,7 @@ void Runner::Execute(const Step& step) {
     if (verb == "expect-file") return ExpectFile(step, true);
     if (verb == "expect-no-file") return ExpectFile(step, false);
     if (verb == "dump") return Print(DescribeScreen(m_processes, m_current));
+    if (verb == "shell") return Shell(step);
     Fail("unknown step '" + verb + "'");
 }
 
@@ -478,6 +481,22 @@ void Runner::ExpectFile(const Step& step, bool present) {
         return (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) == present;
     }, seen);
     if (!ok) Fail(std::string(present ? "no file " : "there is still a file ") + step.words[0].text + " after " + Seconds(Timeout(step)));
+}
+
+void Runner::Shell(const Step& step) {
+    ShellResult result;
+    std::string error;
+    if (!RunUnixShell(step.words[0].text, Timeout(step), result, error)) Fail("shell: " + error);
+    std::string output;
+    size_t start = 0;
+    while (start < result.output.size()) {
+        size_t end = result.output.find('\n', start);
+        if (end == std::string::npos) end = result.output.size();
+        output += "    | " + result.output.substr(start, end - start) + "\n";
+        start = end + 1;
+    }
+    Print(output);
+    if (result.status != 0) Fail("the command ended with status " + std::to_string(result.status));
 }
 
 }  // namespace uidriver

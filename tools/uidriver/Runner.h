@@ -42,6 +42,7 @@ private:
     void Screenshot(const Step& step);
     void ExpectExit(const Step& step);
     void ExpectFile(const Step& step, bool present);
+    void Shell(const Step& step);
 
     HWND CurrentWindow(const Step& step) const;
     // Waits until the current window is shown and enabled (not blocked by a modal dialog).

@@ -49,6 +49,8 @@
 //   expect-file PATH      wait for a file to exist
 //   expect-no-file PATH   wait for a file not to exist
 //   dump                  print the windows and controls the driver sees
+//   shell "COMMAND"       run a bash command on the Linux side (under Wine only) in
+//                         the driver's folder and wait for it; a non-zero status fails
 //
 // When the script ends while a started program still runs, the driver ends it.
 #include <windows.h>
@@ -113,7 +115,9 @@ bool ReadFile(const std::string& path, std::string& text) {
 
 std::string FolderOf(const std::string& path) {
     size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+    if (slash == std::string::npos) return std::string();
+    // A program at a drive's top (A:\SETUP.EXE) runs in the drive's root, not in "A:".
+    return path.substr(0, slash == 2 && path[1] == ':' ? 3 : slash);
 }
 
 }  // namespace

@@ -1,0 +1,74 @@
+# What goes on installation media besides SETUP.EXE: the companion uninstaller,
+# the sample product's files, test libraries, and the sample's media folders.
+# Each build tree makes them for its own processor: the installer loads an OCX
+# into its own process to register it, so the payload must match SETUP.EXE
+# (the i686 tree thus lays out the shipping media, the x86_64 one the media the
+# tests run under wine64).
+
+# A payload program or library, small and stripped whatever the build type, written
+# as DIR/NAME. KIND is WIN32 (a program) or SHARED (a library, made without an
+# import library: nothing links to it). Libraries export
+# their functions undecorated (DllRegisterServer, not DllRegisterServer@0).
+function(payload_binary target kind dir name)
+  if(kind STREQUAL "SHARED")
+    add_library(${target} MODULE ${ARGN})
+    target_link_options(${target} PRIVATE -Wl,--kill-at)
+  else()
+    add_executable(${target} WIN32 ${ARGN})
+  endif()
+  string(REGEX MATCH "\\.[^.]*$" suffix "${name}")
+  string(REGEX REPLACE "\\.[^.]*$" "" base "${name}")
+  set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME "${base}" SUFFIX "${suffix}"
+                        RUNTIME_OUTPUT_DIRECTORY ${dir} LIBRARY_OUTPUT_DIRECTORY ${dir})
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:-Os>)
+  target_link_options(${target} PRIVATE -s)
+endfunction()
+
+# The companion uninstaller, beside SETUP.EXE (for now a stand-in that only says so).
+payload_binary(orvun100 WIN32 ${CMAKE_BINARY_DIR} ORVUN100.EXE
+               ${CMAKE_SOURCE_DIR}/companions/uninstaller/StandIn.cpp)
+
+# The sample product's built files; its plain files are in examples/sample itself.
+set(SAMPLE_SRC ${CMAKE_SOURCE_DIR}/examples/sample/src)
+set(SAMPLE_PAYLOAD ${CMAKE_BINARY_DIR}/payload/sample)
+payload_binary(sample_exe WIN32 ${SAMPLE_PAYLOAD} SAMPLE.EXE ${SAMPLE_SRC}/sample.c ${SAMPLE_SRC}/sample.rc)
+payload_binary(sample_core SHARED ${SAMPLE_PAYLOAD} SAMPCORE.DLL ${SAMPLE_SRC}/sampcore.c ${SAMPLE_SRC}/sampcore.rc)
+payload_binary(sample_grid SHARED ${SAMPLE_PAYLOAD} SAMPGRID.OCX ${SAMPLE_SRC}/sampgrid.c ${SAMPLE_SRC}/sampgrid.rc)
+target_link_libraries(sample_grid PRIVATE advapi32)
+foreach(target sample_exe sample_core sample_grid)
+  target_include_directories(${target} PRIVATE ${SAMPLE_SRC})
+endforeach()
+# windres writes no dependency file: rebuild the resources when the shared part changes.
+set_source_files_properties(${SAMPLE_SRC}/sample.rc ${SAMPLE_SRC}/sampcore.rc ${SAMPLE_SRC}/sampgrid.rc
+                            ${CMAKE_SOURCE_DIR}/tests/payload/vertest/version1.rc
+                            ${CMAKE_SOURCE_DIR}/tests/payload/vertest/version2.rc
+                            PROPERTIES OBJECT_DEPENDS ${SAMPLE_SRC}/versioninfo.rc)
+
+# One library in two versions (payload/vertest/1 and payload/vertest/2), for
+# installing an older file over a newer one.
+foreach(major 1 2)
+  payload_binary(vertest${major} SHARED ${CMAKE_BINARY_DIR}/payload/vertest/${major} VERTEST.DLL
+                 ${CMAKE_SOURCE_DIR}/tests/payload/vertest/vertest.c
+                 ${CMAKE_SOURCE_DIR}/tests/payload/vertest/version${major}.rc)
+  target_compile_definitions(vertest${major} PRIVATE VERTEST_MAJOR=${major})
+  target_include_directories(vertest${major} PRIVATE ${SAMPLE_SRC})
+endforeach()
+
+# The sample's media, laid out by scripts/build-media.sh: media/sample (one folder,
+# as on a CD) and media/sample-floppy (disk1/, disk2/, ...).
+file(GLOB_RECURSE SAMPLE_PLAIN_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/examples/sample/*)
+list(FILTER SAMPLE_PLAIN_FILES EXCLUDE REGEX "/examples/sample/src/")
+set(SAMPLE_MEDIA_STAMP ${CMAKE_BINARY_DIR}/media/sample.stamp)
+set(build_media ${CMAKE_SOURCE_DIR}/scripts/build-media.sh
+    --setup $<TARGET_FILE:setup> --uninstaller $<TARGET_FILE:orvun100>
+    --from ${CMAKE_SOURCE_DIR}/examples/sample --from ${SAMPLE_PAYLOAD})
+add_custom_command(
+  OUTPUT ${SAMPLE_MEDIA_STAMP}
+  COMMAND ${build_media} --layout cd --out ${CMAKE_BINARY_DIR}/media/sample
+  COMMAND ${build_media} --layout floppy --out ${CMAKE_BINARY_DIR}/media/sample-floppy
+  COMMAND ${CMAKE_COMMAND} -E touch ${SAMPLE_MEDIA_STAMP}
+  DEPENDS setup orvun100 sample_exe sample_core sample_grid ${SAMPLE_PLAIN_FILES}
+          ${CMAKE_SOURCE_DIR}/scripts/build-media.sh
+  COMMENT "Laying out the sample product's media"
+  VERBATIM)
+add_custom_target(sample_media ALL DEPENDS ${SAMPLE_MEDIA_STAMP})
