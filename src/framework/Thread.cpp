@@ -33,11 +33,16 @@ BOOL UiThread::Start(int priority) {
     return TRUE;
 }
 
-void UiThread::Stop() {
+void UiThread::RequestStop() {
     if (!m_hThread) return;
     Resume();
     // The queue exists once Start returned, so the quit message cannot be lost.
     PostThreadMessageA(m_dwThreadId, WM_QUIT, 0, 0);
+}
+
+void UiThread::Stop() {
+    if (!m_hThread) return;
+    RequestStop();
     // While waiting, answer messages the worker sends to this thread's windows, or a
     // worker in the middle of a SendMessage would never end.
     const HANDLE thread = m_hThread.Get();

@@ -21,8 +21,10 @@ public:
     // Starts the thread and returns once its queue exists and InitInstance has run;
     // FALSE when the thread could not be created or InitInstance failed.
     BOOL Start(int priority = THREAD_PRIORITY_NORMAL);
-    // Ends the loop (WM_QUIT) and waits for the thread to finish. Safe when not running;
-    // never call it on the thread itself.
+    // Asks the thread to end its loop and returns at once.
+    void RequestStop();
+    // Ends the loop (RequestStop) and waits for the thread to finish. Safe when not
+    // running; never call it on the thread itself.
     void Stop();
     bool IsRunning() const { return m_hThread.IsValid(); }
 
