@@ -6,8 +6,29 @@
 
 namespace fw {
 
+namespace {
+
+constexpr char kMessageWindowClass[] = "fw.UiThreadMessages";
+// Registered message numbers start here; other programs broadcast some of them.
+constexpr UINT kFirstRegisteredMessage = 0xC000;
+
+bool IsThreadMessage(UINT msg) { return msg >= WM_USER && msg < kFirstRegisteredMessage; }
+
+// Waits for one of the handles while answering messages other threads send to this one:
+// a thread that sends to our windows while we wait for it would otherwise never go on.
+void WaitAnsweringSentMessages(DWORD count, const HANDLE* handles) {
+    while (MsgWaitForMultipleObjects(count, handles, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + count) {
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    }
+}
+
+}  // namespace
+
 UiThread::UiThread()
-    : m_hStarted(CreateEventA(nullptr, TRUE, FALSE, nullptr)), m_hRunning(CreateEventA(nullptr, TRUE, TRUE, nullptr)) {}
+    : m_nStopMessage(RegisterWindowMessageA("fw.UiThreadStop")),
+      m_hStarted(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      m_hRunning(CreateEventA(nullptr, TRUE, TRUE, nullptr)) {}
 
 UiThread::~UiThread() { Stop(); }
 
@@ -25,7 +46,7 @@ BOOL UiThread::Start(int priority) {
     ResumeThread(m_hThread.Get());
 
     const HANDLE waits[] = {m_hStarted.Get(), m_hThread.Get()};
-    WaitForMultipleObjects(2, waits, FALSE, INFINITE);
+    WaitAnsweringSentMessages(2, waits);
     if (!m_bInitOk) {
         Stop();
         return FALSE;
@@ -33,24 +54,26 @@ BOOL UiThread::Start(int priority) {
     return TRUE;
 }
 
-void UiThread::Stop() {
+void UiThread::RequestStop() {
     if (!m_hThread) return;
     Resume();
-    // The queue exists once Start returned, so the quit message cannot be lost.
-    PostThreadMessageA(m_dwThreadId, WM_QUIT, 0, 0);
-    // While waiting, answer messages the worker sends to this thread's windows, or a
-    // worker in the middle of a SendMessage would never end.
+    // Never PostMessage to a null window: that would post to the calling thread.
+    if (m_hMessageWindow) PostMessageA(m_hMessageWindow, m_nStopMessage, 0, 0);
+}
+
+void UiThread::Stop() {
+    if (!m_hThread) return;
+    RequestStop();
     const HANDLE thread = m_hThread.Get();
-    while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
-        MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
-    }
+    WaitAnsweringSentMessages(1, &thread);
     m_hThread.Reset();
     m_dwThreadId = 0;
+    m_hMessageWindow = nullptr;
 }
 
 BOOL UiThread::PostToThread(UINT msg, WPARAM wParam, LPARAM lParam) const {
-    return m_dwThreadId ? PostThreadMessageA(m_dwThreadId, msg, wParam, lParam) : FALSE;
+    if (!m_hMessageWindow || !IsThreadMessage(msg)) return FALSE;
+    return PostMessageA(m_hMessageWindow, msg, wParam, lParam);
 }
 
 void UiThread::Pause() { ResetEvent(m_hRunning.Get()); }
@@ -76,40 +99,91 @@ unsigned __stdcall UiThread::ThreadMain(void* self) {
     return static_cast<unsigned>(static_cast<UiThread*>(self)->Main());
 }
 
-int UiThread::Main() {
-    // Make the queue exist before anyone posts to it.
-    MSG msg;
-    PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+LRESULT CALLBACK UiThread::MessageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<UiThread*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self || (!IsThreadMessage(msg) && msg != self->m_nStopMessage))
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    // Whichever loop dispatched it (ours, or a modal one inside a handler), the message
+    // waits for our loop, which delivers it once no handler runs.
     try {
-        m_bInitOk = InitInstance();
+        self->m_waiting.push_back(MSG{hwnd, msg, wParam, lParam, 0, {}});
+    } catch (...) {
+        // Out of memory: the message is lost, but nothing unwinds through the system.
+    }
+    return 0;
+}
+
+HWND UiThread::CreateMessageWindow() {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = &UiThread::MessageWindowProc;
+    wc.hInstance = GetResourceInstance();
+    wc.lpszClassName = kMessageWindowClass;
+    RegisterClassA(&wc);  // fails harmlessly when an earlier thread registered it
+    // An invisible ordinary window: message-only windows do not exist on Windows 95.
+    HWND hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, kMessageWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                nullptr, wc.hInstance, nullptr);
+    if (hwnd) SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    return hwnd;
+}
+
+int UiThread::Main() {
+    // The window also makes the thread's queue exist before anyone posts to it.
+    m_hMessageWindow = CreateMessageWindow();
+    try {
+        m_bInitOk = m_hMessageWindow && InitInstance();
     } catch (...) {
         m_bInitOk = FALSE;
     }
+    const HWND window = m_hMessageWindow;
     SetEvent(m_hStarted.Get());
-    if (!m_bInitOk) return 0;
+    int code = 0;
+    if (m_bInitOk) {
+        RunLoop();
+        m_waiting.clear();
+        // Posting fails from here on; the handle stays set until Stop, for other threads.
+        DestroyWindow(window);
+        try {
+            code = ExitInstance();
+        } catch (...) {
+            code = -1;
+        }
+    } else if (window) {
+        DestroyWindow(window);
+    }
+    return code;
+}
 
-    for (;;) {
+void UiThread::RunLoop() {
+    MSG msg;
+    while (DeliverWaiting()) {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got == 0 || got == -1) break;
+        if (got == 0 || got == -1) return;
         if (msg.hwnd == nullptr) {
-            try {
-                OnThreadMessage(msg.message, msg.wParam, msg.lParam);
-            } catch (...) {
-                // A failed handler must not end the thread's loop.
-            }
+            Deliver(msg.message, msg.wParam, msg.lParam);
             continue;
         }
         if (RouteDialogMessage(msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageA(&msg);  // the thread's own messages join m_waiting
     }
-    int code = 0;
+}
+
+bool UiThread::DeliverWaiting() {
+    while (!m_waiting.empty()) {
+        const MSG msg = m_waiting.front();
+        m_waiting.pop_front();
+        if (msg.message == m_nStopMessage) return false;
+        Deliver(msg.message, msg.wParam, msg.lParam);
+    }
+    return true;
+}
+
+void UiThread::Deliver(UINT msg, WPARAM wParam, LPARAM lParam) {
     try {
-        code = ExitInstance();
+        OnThreadMessage(msg, wParam, lParam);
     } catch (...) {
-        code = -1;
+        // A failed handler must not end the thread's loop.
     }
-    return code;
 }
 
 }  // namespace fw

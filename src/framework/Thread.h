@@ -1,9 +1,23 @@
 #pragma once
-// A user-interface thread: a thread with its own message queue. Others post it thread
-// messages (PostThreadMessage to its id); its loop hands each thread message to
-// OnThreadMessage, where the class routes it to a member handler (one short switch).
-// Window messages of windows it owns (its modal dialogs) are dispatched as usual.
+// A user-interface thread: a thread with its own message queue and loop. Others post it
+// messages with PostToThread; its loop hands each to OnThreadMessage, where the class
+// routes it to a member handler (one short switch). Window messages of windows it owns
+// (its dialogs) are dispatched as usual, and its modeless dialogs get their keyboard.
+//
+// Delivery: the thread owns a hidden top-level window and its messages are posted there,
+// so a modal loop running on the thread (a dialog or message box it shows) dispatches
+// them to that window instead of dropping them as it drops messages without a window.
+// Handlers never nest: a message that arrives while a handler of the thread runs waits,
+// and the loop delivers the waiting ones in arrival order right after that handler
+// returns. Messages posted to the thread id (no window) are handled when they reach the
+// thread's own loop, not while a modal loop runs.
+//
+// Stopping asks the thread to quit through the same window, so the request waits like any
+// other message: the loop ends once the thread is idle, and a question the thread has
+// open is answered by its user, never by the stop.
 #include <windows.h>
+
+#include <deque>
 
 #include "framework/Handles.h"
 
@@ -18,15 +32,22 @@ public:
     UiThread(const UiThread&) = delete;
     UiThread& operator=(const UiThread&) = delete;
 
-    // Starts the thread and returns once its queue exists and InitInstance has run;
-    // FALSE when the thread could not be created or InitInstance failed.
+    // Starts the thread and returns once its window exists and InitInstance has run,
+    // answering meanwhile what the thread sends to this thread's windows; FALSE when the
+    // thread could not be created or InitInstance failed.
     BOOL Start(int priority = THREAD_PRIORITY_NORMAL);
-    // Ends the loop (WM_QUIT) and waits for the thread to finish. Safe when not running;
-    // never call it on the thread itself.
+    // Resumes a paused thread and asks it to end its loop once idle; returns at once.
+    void RequestStop();
+    // RequestStop, then waits for the thread to finish while answering what it sends to
+    // this thread's windows. Safe when not running; never call it on the thread itself.
     void Stop();
     bool IsRunning() const { return m_hThread.IsValid(); }
 
+    // Posts a message for OnThreadMessage. Only messages from WM_USER up to 0xBFFF (the
+    // private ranges) are the thread's; FALSE for others and when the thread is not running.
     BOOL PostToThread(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    // The window that receives the thread's messages (PostMessage to it equals PostToThread).
+    HWND GetMessageWindow() const { return m_hMessageWindow; }
     DWORD GetThreadId() const { return m_dwThreadId; }
     HANDLE GetThreadHandle() const { return m_hThread.Get(); }
 
@@ -45,16 +66,25 @@ protected:
     virtual BOOL InitInstance();
     // On the thread, after its loop; the thread's exit code.
     virtual int ExitInstance();
-    // A thread message (one posted to the thread id, not to a window).
+    // A message posted to the thread (PostToThread, or to its thread id).
     virtual void OnThreadMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
     static unsigned __stdcall ThreadMain(void* self);
+    static LRESULT CALLBACK MessageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     int Main();
+    HWND CreateMessageWindow();
+    void RunLoop();
+    // Delivers the waiting messages; false when the stop request was among them.
+    bool DeliverWaiting();
+    void Deliver(UINT msg, WPARAM wParam, LPARAM lParam);
 
     Handle m_hThread;
     DWORD m_dwThreadId = 0;
-    Handle m_hStarted;   // set once the queue exists and InitInstance has returned
+    HWND m_hMessageWindow = nullptr;  // owned by the thread; set before Start returns
+    const UINT m_nStopMessage;        // registered: no other sender uses it
+    std::deque<MSG> m_waiting;        // only touched on the thread
+    Handle m_hStarted;   // set once the window exists and InitInstance has returned
     Handle m_hRunning;   // manual reset: set = run, reset = paused
     BOOL m_bInitOk = FALSE;
 };

@@ -1,16 +1,12 @@
-// The framework layer: dialogs from templates, the application's loop and exit, worker
-// threads with their own queues, handle owners.
+// The framework layer: dialogs from templates, the application's loop and exit, handle
+// owners (worker threads: UiThreadTest.cpp).
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <vector>
-
 #include "framework/App.h"
 #include "framework/Dialog.h"
 #include "framework/Handles.h"
-#include "framework/Thread.h"
 #include "framework/Window.h"
 #include "resources/resource.h"
 
@@ -103,79 +99,6 @@ TEST(FrameworkApp, FailedStartUpDestroysTheMainWindowAndRunsExit) {
     // Drop the quit message the destroyed main window left in this thread's queue.
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}
-}
-
-namespace {
-
-constexpr UINT WM_TEST_ADD = WM_APP + 1;
-constexpr UINT WM_TEST_COUNTDOWN = WM_APP + 2;
-constexpr UINT WM_TEST_SEND = WM_APP + 3;
-
-class RecordingThread : public fw::UiThread {
-public:
-    ~RecordingThread() override { Stop(); }
-    std::vector<WPARAM> m_received;
-    DWORD m_handlerThread = 0;
-    fw::Handle m_hDone{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
-    HWND m_hSendTarget = nullptr;
-    std::atomic<bool> m_bExited{false};
-
-protected:
-    int ExitInstance() override {
-        m_bExited = true;
-        return 0;
-    }
-    void OnThreadMessage(UINT msg, WPARAM wParam, LPARAM) override {
-        m_handlerThread = GetCurrentThreadId();
-        switch (msg) {
-        case WM_TEST_ADD:
-            m_received.push_back(wParam);
-            break;
-        case WM_TEST_COUNTDOWN:  // one step per message, like the copy worker
-            m_received.push_back(wParam);
-            if (wParam > 0)
-                PostToThread(WM_TEST_COUNTDOWN, wParam - 1);
-            else
-                SetEvent(m_hDone.Get());
-            break;
-        case WM_TEST_SEND:
-            SetEvent(m_hDone.Get());
-            SendMessageA(m_hSendTarget, WM_NULL, 0, 0);
-            break;
-        }
-    }
-};
-
-}  // namespace
-
-TEST(FrameworkThread, DispatchesPostedThreadMessagesInOrderOnItsOwnThread) {
-    RecordingThread thread;
-    ASSERT_TRUE(thread.Start());
-    EXPECT_NE(thread.GetThreadId(), 0u);
-    // Posting works right after Start returns: the queue already exists.
-    ASSERT_TRUE(thread.PostToThread(WM_TEST_ADD, 7));
-    ASSERT_TRUE(thread.PostToThread(WM_TEST_ADD, 8));
-    ASSERT_TRUE(thread.PostToThread(WM_TEST_COUNTDOWN, 3));
-    ASSERT_EQ(WaitForSingleObject(thread.m_hDone.Get(), 30000), WAIT_OBJECT_0);
-    thread.Stop();
-    EXPECT_FALSE(thread.IsRunning());
-    EXPECT_TRUE(thread.m_bExited);
-    EXPECT_EQ(thread.m_received, (std::vector<WPARAM>{7, 8, 3, 2, 1, 0}));
-    EXPECT_NE(thread.m_handlerThread, GetCurrentThreadId());
-    EXPECT_FALSE(thread.PostToThread(WM_TEST_ADD, 9));
-}
-
-TEST(FrameworkThread, StopsWhileTheWorkerSendsToThisThread) {
-    // A window of this thread that the worker sends to while this thread stops it.
-    fw::FrameWindow target;
-    ASSERT_TRUE(target.CreateFrame("target", WS_OVERLAPPED));
-    RecordingThread thread;
-    thread.m_hSendTarget = target.GetHwnd();
-    ASSERT_TRUE(thread.Start());
-    ASSERT_TRUE(thread.PostToThread(WM_TEST_SEND));
-    ASSERT_EQ(WaitForSingleObject(thread.m_hDone.Get(), 30000), WAIT_OBJECT_0);
-    thread.Stop();  // must answer the sent message instead of waiting forever
-    EXPECT_TRUE(thread.m_bExited);
 }
 
 TEST(FrameworkHandles, OwnersCloseOnceAndMove) {
