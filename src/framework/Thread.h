@@ -58,7 +58,7 @@ public:
     void Resume();
     bool IsPaused() const;
     void WaitWhilePaused() const;
-    // On the thread: whether a message of that number waits in its queue.
+    // On the thread: whether a message of that number waits to be delivered.
     bool IsMessagePending(UINT msg) const;
 
 protected:
