@@ -21,7 +21,61 @@ CSetupDoc* CMainFrame::GetSetupDoc() const {
     return view ? view->GetSetupDoc() : nullptr;
 }
 
-void CMainFrame::WriteUninstallRecord() {}
+CUninstallRecord* CMainFrame::ActiveRecord() {
+    CSetupDoc* document = GetSetupDoc();
+    if (!document || !document->IsUninstallEnabled()) return nullptr;
+    CUninstallRecord::Settings settings;
+    settings.enabled = true;
+    settings.recordPath = document->m_strUninstallInfPath;
+    settings.product = document->GetProduct();
+    settings.uninstallKey = document->m_strUninstallKey;
+    m_uninstallRecord.Configure(settings);
+    return &m_uninstallRecord;
+}
+
+void CMainFrame::RecordDeleteFile(const std::string& path) {
+    if (CUninstallRecord* record = ActiveRecord()) record->RecordDeleteFile(path);
+}
+
+void CMainFrame::RecordDeleteShortcut(const std::string& linkPath) {
+    if (CUninstallRecord* record = ActiveRecord()) record->RecordDeleteShortcut(linkPath);
+}
+
+void CMainFrame::RecordUnregisterOcx(const COcxItem& item) {
+    if (CUninstallRecord* record = ActiveRecord()) record->RecordUnregisterOcx(item);
+}
+
+void CMainFrame::RecordUnregisterAutomation(const CAutomationItem& item) {
+    if (CUninstallRecord* record = ActiveRecord()) record->RecordUnregisterAutomation(item);
+}
+
+void CMainFrame::RecordCreatedDirectory(const std::string& path) {
+    if (CUninstallRecord* record = ActiveRecord()) record->RecordCreatedDirectory(path);
+}
+
+void CMainFrame::RecordDeleteIniFile(const std::string& path) {
+    if (CUninstallRecord* record = ActiveRecord()) record->RecordDeleteIniFile(path);
+}
+
+void CMainFrame::RecordDeleteIniSection(const CIniItem& item) {
+    if (CUninstallRecord* record = ActiveRecord()) record->RecordDeleteIniSection(item);
+}
+
+void CMainFrame::RecordDeleteIniKeyword(const CIniItem& item) {
+    if (CUninstallRecord* record = ActiveRecord()) record->RecordDeleteIniKeyword(item);
+}
+
+void CMainFrame::RecordDeleteIniValue(const CIniItem& item) {
+    if (CUninstallRecord* record = ActiveRecord()) record->RecordDeleteIniValue(item);
+}
+
+void CMainFrame::RecordDeleteProgramGroup(const std::string& name) {
+    if (CUninstallRecord* record = ActiveRecord()) record->RecordDeleteProgramGroup(name);
+}
+
+void CMainFrame::WriteUninstallRecord() {
+    if (CUninstallRecord* record = ActiveRecord()) record->WriteUninstallRecord();
+}
 
 void CMainFrame::PreCreateWindow(CREATESTRUCTA& cs) {
     cs.style |= WS_MAXIMIZE;

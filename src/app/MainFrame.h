@@ -2,12 +2,16 @@
 // The main window: full screen, no caption and no menu; its only child is the view,
 // which paints the background and drives the installation.
 #include "framework/Window.h"
+#include "script/UninstallNotes.h"
+#include "uninstall/UninstallRecord.h"
 
 class CSetupDoc;
 class CDDEClient;
 class CDDEClientConv;
 
-class CMainFrame : public fw::FrameWindow {
+// It also takes the installation's notes for the uninstall record: every thread finds
+// them as the application's main window (FindUninstallNotes).
+class CMainFrame : public fw::FrameWindow, public CUninstallNotes {
 public:
     // Creates the frame: title from the first part of string resource `resourceId`,
     // icon `resourceId`.
@@ -15,8 +19,20 @@ public:
     // The document of the active view when that is a CSetupView with a CSetupDoc.
     CSetupDoc* GetSetupDoc() const;
 
-    // Writes the uninstall record of the finished installation when the document asks
-    // for one. The installer keeps no record yet, so there is nothing to write.
+    // The uninstall record's operations: each does nothing without a document or when
+    // the document's uninstall switch is off, and otherwise writes with the document's
+    // current record path, product and uninstall key.
+    void RecordDeleteFile(const std::string& path) override;
+    void RecordDeleteShortcut(const std::string& linkPath) override;
+    void RecordUnregisterOcx(const COcxItem& item) override;
+    void RecordUnregisterAutomation(const CAutomationItem& item) override;
+    void RecordCreatedDirectory(const std::string& path) override;
+    void RecordDeleteIniFile(const std::string& path) override;
+    void RecordDeleteIniSection(const CIniItem& item) override;
+    void RecordDeleteIniKeyword(const CIniItem& item) override;
+    void RecordDeleteIniValue(const CIniItem& item) override;
+    void RecordDeleteProgramGroup(const std::string& name) override;
+    // Completes the uninstall record of the finished installation (same conditions).
     void WriteUninstallRecord();
 
     // The program manager conversation and its DDE client, used for program groups on
@@ -29,4 +45,11 @@ protected:
     void PreCreateWindow(CREATESTRUCTA& cs) override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnCreate();
+
+private:
+    // The record set up from the document, or nullptr when nothing is to be recorded.
+    CUninstallRecord* ActiveRecord();
+
+    // Its counters live as long as the frame: one installation per process.
+    CUninstallRecord m_uninstallRecord;
 };

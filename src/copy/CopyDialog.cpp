@@ -50,7 +50,7 @@ BOOL CCopyDialog::OnInitDialog() {
     worker->m_pFileItems = m_pFileItems;
     worker->m_pVersionService = m_pVersionService ? m_pVersionService : &m_platformService;
     worker->m_pPrompts = m_pPrompts ? m_pPrompts : &m_dialogPrompts;
-    worker->m_pUninstallNotes = m_pUninstallNotes ? m_pUninstallNotes : GetUninstallNotes();
+    worker->m_pUninstallNotes = m_pUninstallNotes ? m_pUninstallNotes : FindUninstallNotes();
     if (worker->Start()) {
         m_pThread = worker.release();
         m_pThread->PostToThread(WM_COPY_START);

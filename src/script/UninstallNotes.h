@@ -1,26 +1,39 @@
 #pragma once
-// Where the installation notes what it created, so that the uninstaller can take it
-// away again. The phases call these while they work; the application decides whether
-// and where the notes are kept.
-#include <string>
-
+// What the phases of an installation note for the uninstall record. The copy
+// engine and the system update reach the notes of the running program through
+// FindUninstallNotes and call these operations; the writer decides whether and
+// where anything is written. None reports a result: a lost entry is not an error
+// of the installation.
 #include "script/SetupItems.h"
+
+#include <string>
 
 class CUninstallNotes {
 public:
     virtual ~CUninstallNotes() = default;
 
+    // An installed file, full path.
     virtual void RecordDeleteFile(const std::string& path) = 0;
+    // A program icon's link file.
     virtual void RecordDeleteShortcut(const std::string& linkPath) = 0;
+    // A registered OCX control; noted only when the item asks for it.
     virtual void RecordUnregisterOcx(const COcxItem& item) = 0;
+    // A registered automation server; noted only when the item asks for it.
     virtual void RecordUnregisterAutomation(const CAutomationItem& item) = 0;
+    // A directory the installation created, full path.
     virtual void RecordCreatedDirectory(const std::string& path) = 0;
+    // An INI file the update created, full path as written to.
     virtual void RecordDeleteIniFile(const std::string& path) = 0;
+    // An INI update that created the section of an existing file.
     virtual void RecordDeleteIniSection(const CIniItem& item) = 0;
+    // An INI update that added the key to an existing section.
     virtual void RecordDeleteIniKeyword(const CIniItem& item) = 0;
+    // An INI update that wrote over an existing key's value.
     virtual void RecordDeleteIniValue(const CIniItem& item) = 0;
-    virtual void RecordDeleteProgramGroup(const std::string& group) = 0;
+    // A program-manager group the installation made.
+    virtual void RecordDeleteProgramGroup(const std::string& name) = 0;
 };
 
-// The notes of the running installer: its main window, when that keeps them.
-CUninstallNotes* GetUninstallNotes();
+// The notes of the running program: the application's main window when it takes
+// notes, else nullptr. Callable from any thread of the installation.
+CUninstallNotes* FindUninstallNotes();
