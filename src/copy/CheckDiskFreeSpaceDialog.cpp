@@ -1,24 +1,169 @@
 #include "copy/CheckDiskFreeSpaceDialog.h"
 
 #include "common/Messages.h"
+#include "common/StopDialogs.h"
+#include "script/PathMacros.h"
 
-namespace {
-constexpr const char kCheckClass[] = "Setup.CheckDiskFreeSpace";
-}  // namespace
+// --- The check --------------------------------------------------------------------------
 
-CCheckDiskFreeSpaceDialog::~CCheckDiskFreeSpaceDialog() {
+CCheckDiskFreeSpaceDialog::CCheckDiskFreeSpaceDialog() : fw::Dialog(IDD_CHECK_DISK_FREE_SPACE) {}
+
+CCheckDiskFreeSpaceDialog::~CCheckDiskFreeSpaceDialog() { DeleteDisks(); }
+
+BOOL CCheckDiskFreeSpaceDialog::Create(HWND parent) {
+    // A popup's parent handle names its owner, the main frame; the report goes to the view.
+    m_hWndReportTo = parent;
+    return fw::Dialog::Create(parent);
+}
+
+CDiskItem* CCheckDiskFreeSpaceDialog::FindDisk(char drive) const {
+    // Records hold upper-case letters; a path written with "c:" finds drive C too.
+    const char letter = core::UpperDriveLetter(drive);
+    if (!letter) return nullptr;
+    for (CDiskItem* disk : m_arrDisks)
+        if (disk->m_chDrive == letter) return disk;
+    return nullptr;
+}
+
+INT_PTR CCheckDiskFreeSpaceDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_TIMER) {
+        OnTimer(wParam);
+        return TRUE;
+    }
+    return fw::Dialog::DialogProc(msg, wParam, lParam);
+}
+
+BOOL CCheckDiskFreeSpaceDialog::OnInitDialog() {
+    // Centred over the view's client area (the base would take the owner's).
+    if (m_hWndReportTo) {
+        RECT area = {};
+        GetClientRect(m_hWndReportTo, &area);
+        MapWindowPoints(m_hWndReportTo, nullptr, reinterpret_cast<POINT*>(&area), 2);
+        RECT own = {};
+        GetWindowRect(m_hWnd, &own);
+        SetWindowPos(m_hWnd, nullptr, area.left + ((area.right - area.left) - (own.right - own.left)) / 2,
+                     area.top + ((area.bottom - area.top) - (own.bottom - own.top)) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SetTimer(m_hWnd, kMeasureTimerId, kTimerPeriodMs, nullptr);
+    return TRUE;
+}
+
+void CCheckDiskFreeSpaceDialog::OnTimer(UINT_PTR id) {
+    if (id == kMeasureTimerId) {
+        KillTimer(m_hWnd, kMeasureTimerId);
+        MeasureDrives();
+        SumFiles();
+        SetTimer(m_hWnd, kReportTimerId, kTimerPeriodMs, nullptr);
+    } else if (id == kReportTimerId) {
+        KillTimer(m_hWnd, kReportTimerId);
+        Report();
+    }
+}
+
+void CCheckDiskFreeSpaceDialog::MeasureDrives() {
+    DeleteDisks();
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        const char root[] = {letter, ':', '\\', '\0'};
+        if (!core::IsMeasuredDriveType(GetDriveTypeA(root))) continue;
+        DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
+        const BOOL answered = GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters);
+        if (const auto disk = core::DiskFromQuery(letter, answered != FALSE, sectorsPerCluster, bytesPerSector,
+                                                  freeClusters))
+            m_arrDisks.push_back(new CDiskItem(*disk));
+    }
+}
+
+void CCheckDiskFreeSpaceDialog::SumFiles() {
+    if (!m_pFileItems) return;
+    for (const CFileItem* file : *m_pFileItems) {
+        if (!file) continue;
+        std::string location = core::DiskCheckLocation(file->m_strDestDir, file->m_strDestFile);
+        ExpandMacros(location);
+        // A drive that was not measured (removable, CD-ROM, no drive letter) adds nothing.
+        CDiskItem* disk = FindDisk(core::DriveLetterOfPath(location));
+        if (!disk) continue;
+        // The size field holds the file's size as an unsigned 32-bit value.
+        disk->m_nNeedClusters += core::ClustersForFile(static_cast<std::uint32_t>(file->m_nSize),
+                                                       disk->m_nBytesPerCluster);
+    }
+}
+
+void CCheckDiskFreeSpaceDialog::Report() {
+    WPARAM result = SETUP_DONE;
+    for (const CDiskItem* disk : m_arrDisks)
+        if (core::IsShortOfSpace(*disk)) result = SETUP_STOPPED;
+    PostMessageA(m_hWndReportTo, WM_SETUP_DISKCHECK_DONE, result, 0);
+}
+
+void CCheckDiskFreeSpaceDialog::DeleteDisks() {
     for (CDiskItem* disk : m_arrDisks) delete disk;
     m_arrDisks.clear();
 }
 
-BOOL CCheckDiskFreeSpaceDialog::Create(HWND parent) {
-    RegisterWindowClass(kCheckClass, 0, nullptr);
-    // An invisible child: it only carries the check's lifetime for the driver.
-    if (!fw::Window::Create(kCheckClass, "", WS_CHILD, 0, 0, 0, 0, 0, parent, nullptr)) return FALSE;
-    PostMessageA(parent, WM_SETUP_DISKCHECK_DONE, SETUP_DONE, 0);
-    return TRUE;
+// --- The shortage list ------------------------------------------------------------------
+
+namespace {
+
+constexpr COLORREF kShortRowColour = RGB(255, 0, 0);
+
+}  // namespace
+
+CInfoDiskFreeSpaceDialog::CInfoDiskFreeSpaceDialog(HWND parent) : CMessageDialog(IDD_INFO_DISK_FREE_SPACE, parent) {}
+
+INT_PTR CInfoDiskFreeSpaceDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DRAWITEM && wParam == IDC_DISK_LIST) {
+        DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        SetMessageResult(TRUE);
+        return TRUE;
+    }
+    return CMessageDialog::DialogProc(msg, wParam, lParam);
 }
 
-CInfoDiskFreeSpaceDialog::CInfoDiskFreeSpaceDialog(HWND parent) : m_hWndParent(parent) {}
+BOOL CInfoDiskFreeSpaceDialog::OnInitDialog() {
+    HWND list = GetItem(IDC_DISK_LIST);
+    // Rows are one line of the dialog's font high.
+    HDC dc = GetDC(m_hWnd);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(m_hWnd, dc);
+    SendMessageA(list, LB_SETITEMHEIGHT, 0, metrics.tmHeight + 2);
 
-INT_PTR CInfoDiskFreeSpaceDialog::DoModal() { return IDOK; }
+    if (m_pDisks) {
+        for (const CDiskItem* disk : *m_pDisks)
+            if (disk && core::IsShortOfSpace(*disk))
+                SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(core::ShortageRowText(*disk).c_str()));
+    }
+    return CMessageDialog::OnInitDialog();
+}
+
+void CInfoDiskFreeSpaceDialog::OnButton(WORD id) {
+    if (id == IDCANCEL) {
+        // Only a confirmed stop ends the list; "再試行(&R)" leaves it open.
+        CQueryCancelDialog question(m_hWnd);
+        if (question.DoModal() == IDCANCEL) EndDialog(IDCANCEL);
+        return;
+    }
+    CMessageDialog::OnButton(id);
+}
+
+void CInfoDiskFreeSpaceDialog::DrawRow(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
+    if (item.itemID != static_cast<UINT>(-1)) {
+        const LRESULT length = SendMessageA(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
+        std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+        SendMessageA(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<size_t>(length > 0 ? length : 0));
+
+        const int oldMode = SetBkMode(dc, TRANSPARENT);
+        const COLORREF oldColour = SetTextColor(dc, kShortRowColour);
+        TabbedTextOutA(dc, item.rcItem.left, item.rcItem.top, text.c_str(), static_cast<int>(text.size()), 0,
+                       nullptr, 0);
+        SetTextColor(dc, oldColour);
+        SetBkMode(dc, oldMode);
+    }
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &item.rcItem);
+}

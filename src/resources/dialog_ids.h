@@ -1,12 +1,15 @@
 #pragma once
 // Identifiers of the copy conflict and error dialogs, the stop question, the abort
-// notice and the success message (dialogs.rc and the classes that show them).
+// notice, the success message and the free-space check (dialogs.rc and the classes
+// that show them).
 
 // Templates.
 #define IDD_QUERY_CANCEL 136
 #define IDD_SETUP_SUCCESSFULL 139
 #define IDD_ERROR_EXIT 140
 #define IDD_DETECT_READONLY_FILE 143
+#define IDD_CHECK_DISK_FREE_SPACE 145
+#define IDD_INFO_DISK_FREE_SPACE 150
 #define IDD_ERROR_NO_EXIST_SRC_FILE 152
 #define IDD_QUERY_OVERWRITE 153
 #define IDD_QUERY_FILE_IN_USE 154
@@ -31,10 +34,13 @@
 #define IDC_READONLY_FILE_TEXT 1031
 // The read-only question's "do not ask again" check box.
 #define IDC_DONT_SHOW_AGAIN 1014
+// The shortage list's rows, one per drive that is short of space.
+#define IDC_DISK_LIST 1018
 
 // Buttons beyond IDOK (1) and IDCANCEL (2); each ends its dialog with its own id.
 #define IDC_ANSWER_YES 1012
 #define IDC_ANSWER_NO 1013
+#define IDC_ANSWER_CHECK_AGAIN 1016
 #define IDC_ANSWER_OVERWRITE_ALL 1021
 #define IDC_ANSWER_IGNORE 1027
 #define IDC_ANSWER_STOP 1030
