@@ -1,7 +1,5 @@
 #include "copy/VersionService.h"
 
-#include <set>
-
 #include "core/CopyDecision.h"
 #include "framework/Handles.h"
 
@@ -21,16 +19,16 @@ std::string ServiceDirectory(const std::string& directory, const std::string& na
     return std::string(shortPath, length);
 }
 
-// The service's temporary files ("ver*.tmp") in a directory.
-std::set<std::string> TemporaryFiles(const std::string& directory) {
-    std::set<std::string> names;
+// Deletes the service's temporary files ("ver*.tmp") in the directory written since the
+// moment given: a copy that failed half-way (a full disk) leaves one without naming it.
+void DeleteTemporaryFilesSince(const std::string& directory, const FILETIME& since) {
     WIN32_FIND_DATAA found = {};
     fw::FindHandle search(FindFirstFileA((directory + "\\ver*.tmp").c_str(), &found));
-    if (!search) return names;
+    if (!search) return;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(found.cFileName);
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && CompareFileTime(&found.ftLastWriteTime, &since) >= 0)
+            DeleteFileA((directory + "\\" + found.cFileName).c_str());
     } while (FindNextFileA(search.Get(), &found));
-    return names;
 }
 
 // The platform's headers declare the input strings without const; they are only read.
@@ -64,7 +62,12 @@ DWORD CPlatformVersionService::InstallFile(DWORD flags, const std::string& srcFi
     char temporary[kPathBuffer] = "";
     tmpFile.copy(temporary, kPathBuffer - 1);
     UINT temporaryLength = kPathBuffer;
-    const std::set<std::string> before = TemporaryFiles(destination);
+    FILETIME start = {};
+    GetSystemTimeAsFileTime(&start);
+    // File times may be coarser than the clock (2 s on FAT): count from a little earlier.
+    ULARGE_INTEGER earlier = {{start.dwLowDateTime, start.dwHighDateTime}};
+    earlier.QuadPart -= earlier.QuadPart > 20000000 ? 20000000 : 0;
+    start = {earlier.LowPart, earlier.HighPart};
     // The existing copy in the destination directory must be named as that directory is,
     // or the service takes it for a second copy elsewhere.
     const std::string current = lstrcmpiA(curDir.c_str(), destDir.c_str()) == 0 ? destination : curDir;
@@ -73,11 +76,6 @@ DWORD CPlatformVersionService::InstallFile(DWORD flags, const std::string& srcFi
     temporary[kPathBuffer - 1] = '\0';
     tmpFile = temporary;
 
-    // A copy that failed half-way (a full disk) leaves its temporary file without
-    // naming it: take away what this call made and did not hand over.
-    if (result != 0 && !(result & core::kVifTempFile)) {
-        for (const std::string& name : TemporaryFiles(destination))
-            if (!before.count(name)) DeleteFileA((destination + "\\" + name).c_str());
-    }
+    if (result != 0 && !(result & core::kVifTempFile)) DeleteTemporaryFilesSince(destination, start);
     return result;
 }
