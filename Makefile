@@ -33,8 +33,10 @@ fuzz-smoke: build-fuzz
 run: build-win64
 	scripts/run-sample.sh
 
-bench: build-host
+bench: build-host build-win64
 	@for b in build/host/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+	cmake --build --preset win64 --target bench_copy
+	scripts/bench-copy.sh
 
 clean:
 	rm -rf build

@@ -39,3 +39,7 @@ foreach(scenario IN LISTS E2E_SCENARIOS)
            COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/run-scenario.sh --build ${CMAKE_BINARY_DIR} ${scenario})
   set_tests_properties(e2e_${name} PROPERTIES RUN_SERIAL TRUE)
 endforeach()
+
+# Benchmark of the copy phase (scripts/bench-copy.sh, make bench): built on request only.
+add_executable(bench_copy EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/win/bench_copy.cpp ${SETUP_RC})
+target_link_libraries(bench_copy PRIVATE setup_lib)
