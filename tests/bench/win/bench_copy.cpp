@@ -56,19 +56,10 @@ std::vector<MediaFile> ReadMedia(const std::string& media) {
     return files;
 }
 
-int g_variant = 0;
 double BareLoop(const std::vector<MediaFile>& files, const std::string& media, const std::string& destination) {
     CreateDirectoryTree(destination);
     const double start = Now();
     for (const MediaFile& file : files) {
-        if (g_variant >= 1) {
-            char cur[MAX_PATH], dst[MAX_PATH]; UINT lc = MAX_PATH, ld = MAX_PATH;
-            VerFindFileA(0, const_cast<char*>(file.target.c_str()), const_cast<char*>("C:\\windows"), const_cast<char*>(destination.c_str()), cur, &lc, dst, &ld);
-        }
-        if (g_variant >= 2) {
-            GetFileAttributesA((media + "\\" + file.source).c_str());
-            GetFileAttributesA((destination).c_str());
-        }
         char temporary[MAX_PATH] = "";
         UINT length = MAX_PATH;
         const DWORD result =
@@ -142,12 +133,7 @@ int main(int argc, char** argv) {
     for (int round = 0; round <= rounds; ++round) {  // round 0 warms the caches
         const std::string bareDir = output + "\\bare" + std::to_string(round);
         const std::string phaseDir = output + "\\phase" + std::to_string(round);
-        g_variant = 0; const double bare = BareLoop(files, media, bareDir);
-        DeleteDirectoryTree(bareDir + "\\");
-        g_variant = 1; const double bare1 = BareLoop(files, media, bareDir);
-        DeleteDirectoryTree(bareDir + "\\");
-        g_variant = 2; const double bare2 = BareLoop(files, media, bareDir);
-        std::printf("variants %.3f %.3f %.3f\n", bare, bare1, bare2);
+        const double bare = BareLoop(files, media, bareDir);
         const double phase = CopyPhase(files, media, phaseDir);
         DeleteDirectoryTree(bareDir + "\\");
         DeleteDirectoryTree(phaseDir + "\\");
