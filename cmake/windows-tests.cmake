@@ -17,11 +17,30 @@ target_link_libraries(win_tests PRIVATE setup_lib GTest::gtest)
 target_compile_definitions(win_tests PRIVATE ${SETUP_TEST_DEFS})
 add_dependencies(win_tests setup)
 
+# Every test under Wine shares one prefix and its desktop: they run one at a time
+# (RESOURCE_LOCK), after the prefix exists (the fixture below creates it on a fresh
+# machine, which takes longer than any test).
+add_test(NAME win_prefix COMMAND win_tests --gtest_filter=Smoke.*)
+set_tests_properties(win_prefix PROPERTIES FIXTURES_SETUP wine_prefix RESOURCE_LOCK wine_prefix TIMEOUT 300)
+set(WINE_TEST_PROPERTIES FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_prefix)
+
+# One CTest test per GoogleTest test, found in the sources (no Wine needed at build
+# time), so a test that hangs is named and costs its own time-out only. A test takes
+# a few seconds at most; its own waits give up after 30 s.
+include(GoogleTest)
+set(WIN_TEST_TIMEOUT 60)
+set(WIN_UNIT_TEST_SOURCES ${WIN_TEST_SOURCES})
+list(FILTER WIN_UNIT_TEST_SOURCES EXCLUDE REGEX "/(PlatformTest|SmokeTest)\\.cpp$")
+gtest_add_tests(TARGET win_tests SOURCES ${WIN_UNIT_TEST_SOURCES} TEST_PREFIX "win." TEST_LIST WIN_UNIT_TESTS)
+# A filter that matches nothing runs nothing and passes: make that a failure.
+set_tests_properties(${WIN_UNIT_TESTS} PROPERTIES ${WINE_TEST_PROPERTIES} TIMEOUT ${WIN_TEST_TIMEOUT}
+                     FAIL_REGULAR_EXPRESSION "\\[==========\\] 0 tests")
+
 # One run per reported platform; tests named Platform* check the flags against SETUP_WINVER.
-add_test(NAME win_tests COMMAND win_tests)
 foreach(ver win95 nt351 nt40)
-  add_test(NAME win_platform_${ver} COMMAND win_tests --gtest_filter=Platform*)
-  set_tests_properties(win_platform_${ver} PROPERTIES ENVIRONMENT SETUP_WINVER=${ver})
+  add_test(NAME win_platform_${ver} COMMAND win_tests --gtest_filter=Platform.*)
+  set_tests_properties(win_platform_${ver} PROPERTIES ENVIRONMENT SETUP_WINVER=${ver} ${WINE_TEST_PROPERTIES}
+                       TIMEOUT ${WIN_TEST_TIMEOUT} FAIL_REGULAR_EXPRESSION "\\[==========\\] 0 tests")
 endforeach()
 
 # End-to-end tests: every tests/e2e/*.steps scenario is one test, run by the
@@ -37,7 +56,7 @@ foreach(scenario IN LISTS E2E_SCENARIOS)
   get_filename_component(name ${scenario} NAME_WE)
   add_test(NAME e2e_${name}
            COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/run-scenario.sh --build ${CMAKE_BINARY_DIR} ${scenario})
-  set_tests_properties(e2e_${name} PROPERTIES RUN_SERIAL TRUE)
+  set_tests_properties(e2e_${name} PROPERTIES RUN_SERIAL TRUE ${WINE_TEST_PROPERTIES} TIMEOUT 300)
 endforeach()
 
 # Benchmark of the copy phase (scripts/bench-copy.sh, make bench): built on request only.
