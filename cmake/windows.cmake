@@ -53,6 +53,8 @@ target_link_libraries(setup PRIVATE setup_lib)
 # windows from a step script (tools/uidriver/README.md).
 file(GLOB UIDRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/uidriver/*.cpp)
 add_executable(uidriver ${UIDRIVER_SOURCES})
+# It presses a wizard's buttons by the ids the framework names (framework/WizardButtons.h).
+target_include_directories(uidriver PRIVATE ${CMAKE_BINARY_DIR}/layers/framework)
 target_link_libraries(uidriver PRIVATE user32 gdi32 kernel32)
 
 # What the platform's version service answers in the copy engine's cases

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/Dialog.h"
+#include "framework/WizardButtons.h"
 
 namespace fw {
 

@@ -3,15 +3,6 @@
 #include "common/StopDialogs.h"
 #include "common/Messages.h"
 
-namespace {
-
-// The wizard's buttons as the system's sheet numbers them.
-constexpr WORD kBackButton = 0x3023;
-constexpr WORD kNextButton = 0x3024;
-constexpr WORD kFinishButton = 0x3025;
-
-}  // namespace
-
 CSetupSheet::CSetupSheet(const std::string& caption, HWND parent, UINT startPage)
     : fw::PropSheet(caption, startPage), m_hWndParent(parent) {
     SetWizardMode();
@@ -59,13 +50,13 @@ BOOL CSetupSheet::OnCommand(WORD id, WORD notifyCode, HWND control) {
     case IDCANCEL:
         QueryCancel();
         return TRUE;
-    case kBackButton:
+    case fw::kWizardBackButton:
         OnWizardBackHook();
         break;
-    case kNextButton:
+    case fw::kWizardNextButton:
         if (OnWizardNextHook()) return TRUE;
         break;
-    case kFinishButton:
+    case fw::kWizardFinishButton:
         OnWizardFinishHook();
         break;
     }

@@ -5,6 +5,8 @@
 #include <map>
 #include <set>
 
+#include "framework/WizardButtons.h"
+
 #include "Actions.h"
 #include "Process.h"
 #include "Screenshot.h"
@@ -15,8 +17,6 @@ namespace uidriver {
 namespace {
 
 constexpr DWORD kPollIntervalMs = 50;
-constexpr UINT kWizardBack = 0x3023;
-constexpr UINT kWizardNext = 0x3024;
 
 // A failed step; caught by Runner::Run, never thrown across a Win32 callback.
 struct StepFailure {
@@ -263,7 +263,7 @@ void Runner::Execute(const Step& step) {
     if (verb == "uncheck") return Check(step, false);
     if (verb == "next" || verb == "back" || verb == "cancel") {
         ControlQuery button;
-        button.id = verb == "next" ? kWizardNext : verb == "back" ? kWizardBack : IDCANCEL;
+        button.id = verb == "next" ? fw::kWizardNextButton : verb == "back" ? fw::kWizardBackButton : IDCANCEL;
         return Click(step, button);
     }
     if (verb == "esc") return Key(step, VK_ESCAPE);
