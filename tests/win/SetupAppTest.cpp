@@ -22,16 +22,6 @@ TEST(SetupApp, SetupInfPathComesFromTheProgramsDirectory) {
     EXPECT_EQ(app.GetSetupInfPath(), "C:\\\x83\x5C\x83\x74\x83\x67\\SETUP.INF");
 }
 
-TEST(SetupApp, IsFoundOnlyWhenTheCurrentAppIsOne) {
-    {
-        fw::App plain;
-        EXPECT_EQ(GetSetupApp(), nullptr);
-    }
-    CSetupApp app;
-    EXPECT_EQ(GetSetupApp(), &app);
-    EXPECT_EQ(fw::App::Current(), &app);
-}
-
 TEST(SetupApp, ProfileReadsAndWritesTheSetupInf) {
     testsupport::TempDirectory folder;
     CSetupApp app;
