@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "WizardTestSupport.h"
+#include "UiTestSupport.h"
 #include "common/FileUtils.h"
 #include "resources/wizard_ids.h"
 #include "wizard/BrowseDialog.h"
 
-using namespace wizardtest;
+using namespace uitest;
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <memory>
 #include <vector>
 
-#include "WizardTestSupport.h"
+#include "UiTestSupport.h"
 #include "common/Messages.h"
 #include "copy/CheckDiskFreeSpaceDialog.h"
 #include "script/PathMacros.h"
 
-using namespace wizardtest;
+using namespace uitest;
 
 namespace {
 
@@ -104,14 +104,6 @@ INT_PTR ShowShortageList(const std::function<void(HWND)>& steps) {
     return list.DoModal();
 }
 
-// Answers the stop question with the button.
-void AnswerStopQuestion(int id) {
-    if (HWND question = WaitForWindow("セットアップの中止")) {
-        PostClick(question, id);
-        WaitGoneOrCancel(question);
-    }
-}
-
 }  // namespace
 
 TEST(ShortageList, ShowsOnlyTheShortDriveInRedAndStaysOpenWhenTheStopIsNotConfirmed) {
@@ -135,7 +127,7 @@ TEST(ShortageList, ShowsOnlyTheShortDriveInRedAndStaysOpenWhenTheStopIsNotConfir
                   DeleteDC(dc);
 
                   PostClick(window, IDCANCEL);
-                  AnswerStopQuestion(IDOK);  // "再試行(&R)"
+                  EXPECT_TRUE(AnswerStopQuestion(IDOK));  // "再試行(&R)"
                   openAfterRetry = WaitForWindow("セットアップ", 5000) == window;
                   PostClick(window, IDC_ANSWER_CHECK_AGAIN);
               }),
@@ -150,7 +142,7 @@ TEST(ShortageList, ContinueAnswersOkAndAConfirmedStopFromTheCloseBoxAnswersCance
     EXPECT_EQ(ShowShortageList([](HWND window) { PostClick(window, IDOK); }), IDOK);
     EXPECT_EQ(ShowShortageList([](HWND window) {
                   PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-                  AnswerStopQuestion(IDCANCEL);  // "中止(&X)"
+                  EXPECT_TRUE(AnswerStopQuestion(IDCANCEL));  // "中止(&X)"
               }),
               IDCANCEL);
 }

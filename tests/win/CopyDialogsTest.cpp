@@ -5,58 +5,49 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <thread>
 
 #include "TestSupport.h"
+#include "UiTestSupport.h"
 #include "copy/CopyDialogs.h"
 #include "resources/dialog_ids.h"
 
 using testsupport::WaitUntil;
-using testsupport::WindowText;
+using uitest::AnswerStopQuestion;
+using uitest::ItemText;
+using uitest::PostKey;
+using uitest::WindowText;
 
 namespace {
 
 constexpr const char kSetupTitle[] = "セットアップ";
 constexpr const char kQueryCancelTitle[] = "セットアップの中止";
 
-struct DialogSearch {
-    const char* title;
-    int requiredItem;
-    HWND found;
-};
+// The dialogs a test shows run modally on its own thread; the scripted user looks at
+// those only.
+DWORD g_dialogThread = 0;
 
-BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<DialogSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    char cls[16] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (pid == GetCurrentProcessId() && IsWindowVisible(hwnd) && lstrcmpA(cls, "#32770") == 0 &&
-        (!search->title || WindowText(hwnd) == search->title) &&
-        (!search->requiredItem || GetDlgItem(hwnd, search->requiredItem))) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
+// A visible dialog of the test's thread with the title (any title when null) and, when
+// given, a control with the identifier.
+uitest::WindowQuery DialogQuery(const char* title, int requiredItem = 0) {
+    uitest::WindowQuery query;
+    query.threadId = g_dialogThread;
+    query.className = "#32770";
+    query.title = title;
+    query.requiredItem = requiredItem;
+    return query;
 }
 
-// A visible dialog of this process with the title (any title when null) and, when given,
-// a control with the identifier.
 HWND FindDialog(const char* title, int requiredItem = 0) {
-    DialogSearch search{title, requiredItem, nullptr};
-    EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return uitest::FindTopWindow(DialogQuery(title, requiredItem));
 }
 
 HWND WaitForDialog(const char* title, int requiredItem = 0) {
-    HWND dialog = nullptr;
-    WaitUntil([&] { return (dialog = FindDialog(title, requiredItem)) != nullptr; }, 20000);
-    return dialog;
+    return uitest::WaitForTopWindow(DialogQuery(title, requiredItem), 20000);
 }
-
-std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
 std::string Utf8(const std::string& shiftJis) {
     const int wide = MultiByteToWideChar(932, 0, shiftJis.data(), static_cast<int>(shiftJis.size()), nullptr, 0);
@@ -76,12 +67,8 @@ std::string Utf8(const std::string& shiftJis) {
                                    << "\", expected \"" << Utf8(wanted_) << "\"";                 \
     } while (0)
 
-void Click(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-// The dialog manager of the modal loop turns these into the dialog's keyboard commands.
-void PressKey(HWND dialog, WPARAM key) { PostMessageA(dialog, WM_KEYDOWN, key, 0); }
+void Click(HWND dialog, int id) { uitest::PostClick(dialog, id); }
+void PressKey(HWND dialog, WPARAM key) { PostKey(dialog, key); }
 
 // The control that has the focus in the dialog's thread.
 HWND FocusOf(HWND dialog) {
@@ -95,11 +82,14 @@ HWND FocusOf(HWND dialog) {
 // Shows the dialog modally on this thread while `user` answers it from a helper thread.
 // A dialog the script failed to close is ended afterwards, so a failing test never hangs.
 INT_PTR ShowWithUser(CMessageDialog& dialog, const std::function<void()>& user) {
+    g_dialogThread = GetCurrentThreadId();
     std::thread helper([&] {
         user();
         if (!WaitUntil([] { return FindDialog(nullptr) == nullptr; }, 5000)) {
             ADD_FAILURE() << "a dialog was left open";
-            while (HWND left = FindDialog(nullptr)) {
+            for (int attempt = 0; attempt < 5; ++attempt) {
+                HWND left = FindDialog(nullptr);
+                if (!left) break;
                 EndDialog(left, -2);
                 WaitUntil([&] { return !IsWindowVisible(left); }, 5000);
             }
@@ -111,15 +101,10 @@ INT_PTR ShowWithUser(CMessageDialog& dialog, const std::function<void()>& user) 
 }
 
 // Answers the stop question that is open over `owner`, and waits until it has gone.
-void AnswerStopQuestion(HWND owner, int answer, bool byEnter = false) {
-    HWND question = WaitForDialog(kQueryCancelTitle);
-    ASSERT_NE(question, nullptr);
-    EXPECT_EQ(GetWindow(question, GW_OWNER), owner);
-    if (byEnter)
-        PressKey(question, VK_RETURN);
-    else
-        Click(question, answer);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
+void AnswerStopQuestionOver(HWND owner, int answer) {
+    HWND questionOwner = nullptr;
+    EXPECT_TRUE(AnswerStopQuestion(answer, &questionOwner));
+    EXPECT_EQ(questionOwner, owner);
 }
 
 }  // namespace
@@ -136,20 +121,20 @@ TEST(CopyDialogs, OverwriteQuestionEndsWithStopOnlyAfterTheStopIsConfirmed) {
         ASSERT_NE(question, nullptr);
         HWND icon = FindWindowExA(question, nullptr, "Static", nullptr);
         EXPECT_NE(SendMessageA(icon, STM_GETICON, 0, 0), 0) << "the stop question shows the application icon";
-        AnswerStopQuestion(overwrite, IDOK);
+        AnswerStopQuestionOver(overwrite, IDOK);
         EXPECT_TRUE(IsWindowVisible(overwrite));
 
         // Esc and the close box ask the same question.
         PressKey(overwrite, VK_ESCAPE);
-        AnswerStopQuestion(overwrite, IDOK);
+        AnswerStopQuestionOver(overwrite, IDOK);
         EXPECT_TRUE(IsWindowVisible(overwrite));
         PostMessageA(overwrite, WM_CLOSE, 0, 0);
-        AnswerStopQuestion(overwrite, IDOK);
+        AnswerStopQuestionOver(overwrite, IDOK);
         EXPECT_TRUE(IsWindowVisible(overwrite));
 
         // "中止(&X)" confirmed (Enter: the question's default is its "中止(&X)").
         Click(overwrite, IDC_ANSWER_STOP);
-        AnswerStopQuestion(overwrite, 0, /*byEnter=*/true);
+        AnswerStopQuestionOver(overwrite, uitest::kPressEnter);
     });
     EXPECT_EQ(result, IDC_ANSWER_STOP);
 }
@@ -158,10 +143,14 @@ TEST(CopyDialogs, OlderFileQuestionOnAWorkerThread) {
     // As the copy engine shows it: on its own thread, without an owner.
     auto showOnWorker = [](const std::function<void(HWND)>& answer) {
         INT_PTR result = 0;
+        std::atomic<DWORD> workerThread{0};
         std::thread worker([&] {
+            workerThread = GetCurrentThreadId();
             CQuerySrcOldFileDialog dialog("ver1.tmp", "C:\\app\\main.dll");
             result = dialog.DoModal();
         });
+        WaitUntil([&] { return workerThread != 0; });
+        g_dialogThread = workerThread;
         HWND dialog = WaitForDialog(kSetupTitle, IDC_ANSWER_OVERWRITE_ALL);
         EXPECT_NE(dialog, nullptr);
         if (dialog) {
@@ -179,9 +168,8 @@ TEST(CopyDialogs, OlderFileQuestionOnAWorkerThread) {
                   PressKey(d, VK_RETURN);
               }),
               IDC_ANSWER_NO);
-    // "中止(&X)" ends it at once: no stop question appears.
+    // "中止(&X)" ends it at once: a stop question would hold it open.
     EXPECT_EQ(showOnWorker([](HWND d) { Click(d, IDC_ANSWER_STOP); }), IDC_ANSWER_STOP);
-    EXPECT_EQ(FindDialog(kQueryCancelTitle), nullptr);
 }
 
 TEST(CopyDialogs, ReadonlyQuestionRemembersOnlyYesOrNo) {

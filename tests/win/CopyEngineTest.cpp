@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "WizardTestSupport.h"
+#include "UiTestSupport.h"
 #include "common/Messages.h"
 #include "copy/CopyDialog.h"
 #include "copy/CopyThread.h"
@@ -168,7 +168,7 @@ protected:
         dialog.m_pUninstallNotes = &m_notes;
         EXPECT_TRUE(dialog.Create(parent.GetHwnd()));
         ShowWindow(dialog.GetHwnd(), SW_SHOW);
-        EXPECT_TRUE(wizardtest::PumpUntil([&] { return parent.done; }));
+        EXPECT_TRUE(uitest::PumpUntil([&] { return parent.done; }));
         m_nDone = dialog.m_nDone;
         m_nPercent = static_cast<int>(SendDlgItemMessageA(dialog.GetHwnd(), 1002, PBM_GETPOS, 0, 0));
         return parent.code;
@@ -256,15 +256,15 @@ TEST_F(CopyEngine, AStopConfirmedWhileTheWorkerAsksEndsTheCopyAfterThatItem) {
         SetEvent(asking);
         WaitForSingleObject(answered, 30000);
     };
-    wizardtest::BesideThread user([&] {
+    uitest::BesideThread user([&] {
         WaitForSingleObject(asking, 30000);
         // The user presses キャンセル on the progress dialog and confirms the stop.
-        HWND progress = wizardtest::WaitForWindow("セットアップ");
+        HWND progress = uitest::WaitForWindow("セットアップ");
         if (progress) PostMessageA(progress, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        HWND question = wizardtest::WaitForWindow("セットアップの中止");
+        HWND question = uitest::WaitForWindow("セットアップの中止");
         if (question) {
-            wizardtest::PostClick(question, IDCANCEL);
-            wizardtest::WaitGoneOrCancel(question);
+            uitest::PostClick(question, IDCANCEL);
+            uitest::WaitGoneOrCancel(question);
         }
         SetEvent(answered);
     });

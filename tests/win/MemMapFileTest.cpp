@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "UiTestSupport.h"
 
 namespace {
 
@@ -37,23 +38,20 @@ std::vector<std::string> AllLines(CMemMapFile& file) {
 
 using Lines = std::vector<std::string>;
 
-// Answers the next message box of the installer (found by its caption) with a
-// button, on a thread of its own while the test's thread waits in the box.
+// Answers the next message box of the installer (found by its caption among this
+// process's windows) with a button, on a thread of its own while the test's thread
+// waits in the box.
 class MessageBoxAnswer {
 public:
     explicit MessageBoxAnswer(int button, std::function<void()> beforeAnswer = {})
         : m_thread([this, button, beforeAnswer] {
-              for (int tries = 0; tries < 600 && m_text.empty(); ++tries) {
-                  if (HWND box = FindWindowA("#32770", kSetupCaption)) {
-                      EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&m_text));
-                      if (beforeAnswer) beforeAnswer();
-                      PostMessageA(box, WM_COMMAND, button, 0);
-                      return;
-                  }
-                  Sleep(50);
-              }
+              HWND box = uitest::WaitForWindow(kSetupCaption);
+              if (!box) return;
+              m_text = uitest::StaticTexts(box);
+              if (beforeAnswer) beforeAnswer();
+              PostMessageA(box, WM_COMMAND, button, 0);
           }) {}
-    // The text the box showed; "" when no box appeared within 30 seconds.
+    // The text the box showed; "" when no box appeared within the wait.
     const std::string& Text() {
         if (m_thread.joinable()) m_thread.join();
         return m_text;
@@ -63,14 +61,6 @@ public:
     }
 
 private:
-    static BOOL CALLBACK CollectText(HWND child, LPARAM text) {
-        char className[32] = "", buffer[512] = "";
-        GetClassNameA(child, className, sizeof className);
-        if (lstrcmpiA(className, "Static") == 0 && GetWindowTextA(child, buffer, sizeof buffer) > 0)
-            *reinterpret_cast<std::string*>(text) = buffer;
-        return TRUE;
-    }
-
     std::string m_text;
     std::thread m_thread;
 };
@@ -149,10 +139,15 @@ TEST_F(MemMapFile, AbortEndsTheProcessWithCode1) {
         testing::ExitedWithCode(1), "");
 }
 
-TEST(AsyncMemFile, SetLengthIsRefusedWithAMessage) {
-    CAsyncMemFile file;
+TEST_F(MemMapFile, SetLengthTellsTheUserAndChangesNothing) {
+    CMemMapFile file(Write("keep.inf", "[Config]\n"));
+    ASSERT_EQ(file.Seek(3, 0), 3);
     MessageBoxAnswer ok(IDOK);
-    file.SetLength(10);
-    EXPECT_EQ(ok.Text(), "Sorry CAsyncMemFile::SetLength() is not implemented");
-    EXPECT_EQ(file.GetLength(), 0);
+    file.SetLength(2);
+    EXPECT_NE(ok.Text(), "");
+    EXPECT_EQ(file.GetLength(), 9);
+    EXPECT_EQ(file.GetPosition(), 3);
+    std::string line;
+    EXPECT_EQ(file.ReadLine(line), 5);
+    EXPECT_EQ(line, "nfig]");
 }

@@ -8,14 +8,19 @@
 #include <string>
 #include <vector>
 
+#include "UiTestSupport.h"
 #include "framework/App.h"
 #include "framework/PropSheet.h"
 #include "resources/resource.h"
 
+using uitest::Click;
+using uitest::Enabled;
+using uitest::PumpUntilIdle;
+
 namespace {
 
-constexpr int kBackButton = 0x3023;
-constexpr int kNextButton = 0x3024;
+constexpr int kBackButton = fw::kWizardBackButton;
+constexpr int kNextButton = fw::kWizardNextButton;
 
 std::vector<std::string> g_events;
 
@@ -75,27 +80,6 @@ protected:
     }
 };
 
-// Handles what is queued, as the message loop would.
-void Pump() {
-    MSG msg;
-    for (int round = 0; round < 5; ++round) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (fw::RouteDialogMessage(msg)) continue;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(10);
-    }
-}
-
-void Click(const fw::PropSheet& sheet, int id) {
-    SendMessageA(sheet.GetHwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(sheet.GetHwnd(), id)));
-    Pump();
-}
-
-bool Enabled(const fw::PropSheet& sheet, int id) { return IsWindowEnabled(GetDlgItem(sheet.GetHwnd(), id)) != FALSE; }
-
 }  // namespace
 
 TEST(FrameworkPropSheet, WizardPagesSeeTheirNotificationsAndTheSheetItsCommands) {
@@ -109,7 +93,7 @@ TEST(FrameworkPropSheet, WizardPagesSeeTheirNotificationsAndTheSheetItsCommands)
     sheet.AddPage(&last);
     ASSERT_TRUE(sheet.Create(nullptr));
     ShowWindow(sheet.GetHwnd(), SW_SHOW);
-    Pump();
+    PumpUntilIdle();
     EXPECT_EQ(sheet.GetActiveIndex(), 0);
     EXPECT_EQ(sheet.GetActivePage(), &first);
     EXPECT_FALSE(Enabled(sheet, kBackButton));

@@ -6,8 +6,11 @@
 #include <string>
 
 #include "TestSupport.h"
+#include "UiTestSupport.h"
 
 using namespace testsupport;
+using uitest::StaticTexts;
+using uitest::WindowText;
 
 namespace {
 
@@ -27,9 +30,10 @@ protected:
     }
     // Waits for the main frame of the running installer.
     HWND WaitForMainFrame(const ChildProcess& setup) {
-        HWND frame = nullptr;
-        WaitUntil([&] { return (frame = FindProcessWindow(setup.Id(), "fw.Frame")) != nullptr; });
-        return frame;
+        uitest::WindowQuery frame;
+        frame.processId = setup.Id();
+        frame.className = "fw.Frame";
+        return uitest::WaitForTopWindow(frame);
     }
 
     TempDirectory m_folder;
@@ -43,11 +47,13 @@ TEST_F(SetupStartup, WithoutSetupInfShowsTheMessageAndCleansUp) {
     ChildProcess setup(m_exe);
     ASSERT_TRUE(setup.Started());
 
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindProcessWindow(setup.Id(), "#32770")) != nullptr; }))
-        << "no message box";
+    uitest::WindowQuery message;
+    message.processId = setup.Id();
+    message.className = "#32770";
+    HWND box = uitest::WaitForTopWindow(message);
+    ASSERT_NE(box, nullptr) << "no message box";
     EXPECT_EQ(WindowText(box), "セットアップ");
-    EXPECT_EQ(FirstStaticText(box), "SETUP.INFが見つかりません");
+    EXPECT_EQ(StaticTexts(box), "SETUP.INFが見つかりません");
     // Start-up made the scratch shortcut before it looked for SETUP.INF.
     EXPECT_TRUE(FileExists(m_scratchLink));
 

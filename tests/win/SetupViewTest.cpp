@@ -9,7 +9,7 @@
 #include <string>
 
 #include "TestSupport.h"
-#include "WizardTestSupport.h"
+#include "UiTestSupport.h"
 #include "app/SetupApp.h"
 #include "app/SetupDoc.h"
 #include "app/SetupView.h"
@@ -21,7 +21,7 @@
 #include "wizard/InstallOptionPage.h"
 #include "wizard/SetupSheet.h"
 
-using namespace wizardtest;
+using namespace uitest;
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <fstream>
 #include <sstream>
-#include <vector>
+#include <stdexcept>
 
 namespace testsupport {
 
@@ -47,14 +47,21 @@ void DeleteTree(const std::string& dir) {
 TempDirectory::TempDirectory() {
     char base[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, base);
-    for (unsigned n = GetTickCount();; ++n) {
+    // Names taken by earlier runs are skipped; a temporary folder that takes none fails.
+    constexpr unsigned kAttempts = 100;
+    const unsigned first = GetTickCount();
+    DWORD error = 0;
+    for (unsigned n = first; n != first + kAttempts; ++n) {
         std::string candidate = std::string(base) + "fwtest" + std::to_string(GetCurrentProcessId()) + "_" +
                                 std::to_string(n % 100000);
         if (CreateDirectoryA(candidate.c_str(), nullptr)) {
             m_path = candidate;
             return;
         }
+        error = GetLastError();
     }
+    throw std::runtime_error("no temporary directory could be made in " + std::string(base) + " (error " +
+                             std::to_string(error) + ")");
 }
 
 TempDirectory::~TempDirectory() { DeleteTree(m_path); }
@@ -87,56 +94,6 @@ DWORD ChildProcess::ExitCode() const {
     DWORD code = STILL_ACTIVE;
     if (m_info.hProcess) GetExitCodeProcess(m_info.hProcess, &code);
     return code;
-}
-
-namespace {
-struct WindowSearch {
-    DWORD processId;
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    char cls[64] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (pid == search->processId && IsWindowVisible(hwnd) && lstrcmpiA(cls, search->className) == 0) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK MatchStatic(HWND hwnd, LPARAM param) {
-    char cls[64] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (lstrcmpiA(cls, "Static") == 0 && GetWindowTextLengthA(hwnd) > 0) {
-        *reinterpret_cast<std::string*>(param) = WindowText(hwnd);
-        return FALSE;
-    }
-    return TRUE;
-}
-}  // namespace
-
-HWND FindProcessWindow(DWORD processId, const char* className) {
-    WindowSearch search{processId, className, nullptr};
-    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-std::string WindowText(HWND hwnd) {
-    const int length = GetWindowTextLengthA(hwnd);
-    std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    const int got = GetWindowTextA(hwnd, buffer.data(), length + 1);
-    return std::string(buffer.data(), got > 0 ? static_cast<size_t>(got) : 0);
-}
-
-std::string FirstStaticText(HWND parent) {
-    std::string text;
-    EnumChildWindows(parent, &MatchStatic, reinterpret_cast<LPARAM>(&text));
-    return text;
 }
 
 std::string DesktopDirectory() {

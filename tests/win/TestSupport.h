@@ -1,5 +1,6 @@
 #pragma once
-// Helpers for tests that start programs and look at their windows.
+// Helpers for tests: waiting with a bound, temporary folders, started programs, files.
+// (Windows and the user's part are in UiTestSupport.h.)
 #include <windows.h>
 
 #include <functional>
@@ -14,6 +15,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 30000);
 std::string WindowsPathOfUnix(const std::string& unixPath);
 
 // A fresh empty directory under the temporary folder, removed with its files at the end.
+// Throws when no such directory can be made.
 class TempDirectory {
 public:
     TempDirectory();
@@ -38,12 +40,6 @@ public:
 private:
     PROCESS_INFORMATION m_info = {};
 };
-
-// The first visible top-level window of the process whose class is className.
-HWND FindProcessWindow(DWORD processId, const char* className);
-std::string WindowText(HWND hwnd);
-// The text of the first non-empty static control below the window.
-std::string FirstStaticText(HWND parent);
 
 std::string DesktopDirectory();
 std::string WindowsDirectory();

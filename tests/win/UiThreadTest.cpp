@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "UiTestSupport.h"
 #include "framework/Dialog.h"
 #include "framework/Handles.h"
 #include "framework/Thread.h"
@@ -49,10 +50,11 @@ public:
     std::vector<std::string> m_log;  // read by the test once an event or Stop says it is done
     std::atomic<HWND> m_question{nullptr};
     std::atomic<int> m_nStepsEntered{0};
+    std::atomic<bool> m_bResumed{false};   // set by the test just before it resumes a paused worker
+    bool m_bWorkedWhilePaused = false;      // work began while paused and not yet resumed
     bool m_bReentered = false;
     bool m_bOnOtherThread = true;
     fw::Handle m_hEnded{CreateEventA(nullptr, TRUE, FALSE, nullptr)};   // finished or aborted
-    fw::Handle m_hWorked{CreateEventA(nullptr, TRUE, FALSE, nullptr)};  // work passed the checkpoint
 
     HWND WaitForQuestion() {
         testsupport::WaitUntil([&] { return m_question.load() != nullptr; }, kTimeoutMs);
@@ -91,9 +93,10 @@ private:
         }
         m_log.push_back("step " + std::to_string(step));
         ++m_nStepsEntered;
+        const bool pausedBefore = IsPaused();
         WaitWhilePaused();
+        if (pausedBefore && !m_bResumed) m_bWorkedWhilePaused = true;
         m_log.push_back("work " + std::to_string(step));
-        SetEvent(m_hWorked.Get());
         if (step == m_nAskAt) {
             Question question(m_question);
             const INT_PTR answer = question.DoModal();
@@ -116,7 +119,7 @@ private:
 
 using Log = std::vector<std::string>;
 
-void Answer(HWND question, WORD button) { PostMessageA(question, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
+void Answer(HWND question, WORD button) { uitest::PostClick(question, button); }
 
 }  // namespace
 
@@ -197,10 +200,11 @@ TEST(UiThread, PauseHoldsWorkAtTheCheckpointAndStoppingReleasesIt) {
     ASSERT_TRUE(worker.PostToThread(WM_TEST_STEP, 1));
     ASSERT_TRUE(testsupport::WaitUntil([&] { return worker.m_nStepsEntered >= 1; }, kTimeoutMs));
     // The step has reached the checkpoint; its work must not start until Resume.
-    EXPECT_EQ(WaitForSingleObject(worker.m_hWorked.Get(), 300), static_cast<DWORD>(WAIT_TIMEOUT));
+    worker.m_bResumed = true;
     worker.Resume();
     ASSERT_EQ(WaitForSingleObject(worker.m_hEnded.Get(), kTimeoutMs), WAIT_OBJECT_0);
     EXPECT_EQ(worker.m_log, (Log{"step 1", "work 1", "step 2", "work 2", "finished"}));
+    EXPECT_FALSE(worker.m_bWorkedWhilePaused);
 
     StepWorker held(1);
     ASSERT_TRUE(held.Start());

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "WizardTestSupport.h"
+#include "UiTestSupport.h"
 #include "common/FileUtils.h"
 #include "common/Messages.h"
 #include "resources/wizard_ids.h"
@@ -18,7 +18,7 @@
 #include "wizard/FolderPage.h"
 #include "wizard/SetupSheet.h"
 
-using namespace wizardtest;
+using namespace uitest;
 
 namespace {
 
@@ -85,7 +85,7 @@ struct FolderWizard {
     }
     bool Open() {
         if (!sheet.Create()) return false;
-        Pump();
+        PumpUntilIdle();
         return true;
     }
     std::vector<std::string> Entries() const { return ListItems(PageItem(sheet, IDC_FOLDER_LIST)); }
@@ -120,23 +120,23 @@ TEST(WizardFolder, Win95ListsTheProgramsFolderWithoutNamesAnEntryBeginsWith) {
     EXPECT_EQ(Count(entries, "zzplain.txt"), 0);
     EXPECT_EQ(Count(entries, "ZzWizard Group"), 1);
     EXPECT_EQ(ItemText(PropSheet_GetCurrentPageHwnd(wizard.sheet.GetHwnd()), IDC_FOLDER_NAME), "Accessories");
-    EXPECT_TRUE(Enabled(wizard.sheet, kNextButton));
+    EXPECT_TRUE(Enabled(wizard.sheet, fw::kWizardNextButton));
 
     // Choosing an entry replaces the name; clearing it disables Next.
     HWND list = PageItem(wizard.sheet, IDC_FOLDER_LIST);
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(IndexOf(entries, "ZzWizard Group")), 0);
     SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(IDC_FOLDER_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    Pump();
+    PumpUntilIdle();
     EXPECT_EQ(wizard.page.m_strGroup, "ZzWizard Group");
     EXPECT_EQ(ItemText(GetParent(list), IDC_FOLDER_NAME), "ZzWizard Group");
-    EXPECT_TRUE(Enabled(wizard.sheet, kNextButton));
+    EXPECT_TRUE(Enabled(wizard.sheet, fw::kWizardNextButton));
     TypeText(PageItem(wizard.sheet, IDC_FOLDER_NAME), "");
     EXPECT_EQ(wizard.page.m_strGroup, "");
-    EXPECT_FALSE(Enabled(wizard.sheet, kNextButton));
+    EXPECT_FALSE(Enabled(wizard.sheet, fw::kWizardNextButton));
     TypeText(PageItem(wizard.sheet, IDC_FOLDER_NAME), "新しいフォルダ");
-    EXPECT_TRUE(Enabled(wizard.sheet, kNextButton));
+    EXPECT_TRUE(Enabled(wizard.sheet, fw::kWizardNextButton));
 
-    Click(wizard.sheet, kNextButton);
+    Click(wizard.sheet, fw::kWizardNextButton);
     ASSERT_TRUE(PumpUntil([&] { return !wizard.parent.m_arrCodes.empty(); }));
     EXPECT_EQ(wizard.page.m_strGroup, "新しいフォルダ");
 }
@@ -157,7 +157,7 @@ TEST(WizardFolder, Nt40ListsTheUsersFoldersBeforeAllUsersOnce) {
     EXPECT_EQ(Count(entries, "Zz Shared"), 1);
     EXPECT_EQ(Count(entries, "Zz Mine"), 1);
     EXPECT_EQ(entries[3], "Zz Everyone");
-    EXPECT_FALSE(Enabled(wizard.sheet, kNextButton));
+    EXPECT_FALSE(Enabled(wizard.sheet, fw::kWizardNextButton));
 }
 
 TEST(WizardFolder, Nt351ListsTheProgramGroupKeysOfMachineAndUserWithDuplicates) {

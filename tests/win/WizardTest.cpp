@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "WizardTestSupport.h"
+#include "UiTestSupport.h"
 #include "common/Messages.h"
 #include "resources/wizard_ids.h"
 #include "script/PathMacros.h"
@@ -18,13 +18,12 @@
 #include "wizard/UserNamePage.h"
 #include "wizard/WelcomePage.h"
 
-using namespace wizardtest;
+using namespace uitest;
 
 namespace {
 
-constexpr char kQueryCancelTitle[] = "セットアップの中止";
-constexpr int kRetry = 1;  // "再試行(&R)"
-constexpr int kStop = 2;   // "中止(&X)"
+constexpr int kRetry = IDOK;     // "再試行(&R)"
+constexpr int kStop = IDCANCEL;  // "中止(&X)"
 
 // Counts the stop questions it asks.
 class CountingSheet : public CSetupSheet {
@@ -39,17 +38,12 @@ public:
 
 // Runs the action (which opens the stop question on this thread) and answers the
 // question with the button; false when no question came.
-bool AnswerStopQuestion(int button, const std::function<void()>& action) {
+bool AnsweredStopQuestion(int button, const std::function<void()>& action) {
     bool answered = false;
-    BesideThread answerer([&] {
-        HWND question = WaitForWindow(kQueryCancelTitle);
-        if (!question) return;
-        PostClick(question, button);
-        answered = WaitGoneOrCancel(question);
-    });
+    BesideThread answerer([&] { answered = AnswerStopQuestion(button); });
     action();
     answerer.Join();
-    Pump();
+    PumpUntilIdle();
     return answered;
 }
 
@@ -68,16 +62,16 @@ TEST(WizardSheet, WelcomeOnlyEndsOnNextAndReportsFinishedAfterItsWindowIsGone) {
     CSetupSheet sheet("", parent.GetHwnd());
     sheet.AddPage(&welcome);
     ASSERT_TRUE(sheet.Create());
-    ASSERT_TRUE(PumpUntil([&] { return Enabled(sheet, kNextButton); }));
+    ASSERT_TRUE(PumpUntil([&] { return Enabled(sheet, fw::kWizardNextButton); }));
     EXPECT_TRUE(IsWindowVisible(sheet.GetHwnd()));
-    EXPECT_FALSE(Enabled(sheet, kBackButton));
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet.GetHwnd(), kFinishButton)));
+    EXPECT_FALSE(Enabled(sheet, fw::kWizardBackButton));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet.GetHwnd(), fw::kWizardFinishButton)));
     // Both places of the template's text hold the product name, taken as it is.
     EXPECT_EQ(welcome.GetItemText(IDC_WELCOME_TEXT),
               "テスト 100%sセットアップ プログラムへようこそ。このプログラムは、コンピュータに テスト 100%s "
               "をインストールします。");
 
-    Click(sheet, kNextButton);
+    Click(sheet, fw::kWizardNextButton);
     ASSERT_TRUE(PumpUntil([&] { return !parent.m_arrCodes.empty(); }));
     EXPECT_FALSE(sheet.IsAlive());
     EXPECT_EQ(parent.m_arrCodes, std::vector<WPARAM>{SETUP_DONE});
@@ -93,21 +87,21 @@ TEST(WizardSheet, CancelEscAndCloseBoxAskOnceAndRetryKeepsThePageAndItsInput) {
     sheet.AddPage(&welcome);
     sheet.AddPage(&userName);
     ASSERT_TRUE(sheet.Create());
-    Pump();
-    Click(sheet, kNextButton);
+    PumpUntilIdle();
+    Click(sheet, fw::kWizardNextButton);
     ASSERT_EQ(sheet.GetActivePage(), &userName);
     HWND edit = PageItem(sheet, IDC_USER_NAME);
     TypeText(edit, "山田");
 
-    EXPECT_TRUE(AnswerStopQuestion(kRetry, [&] { Click(sheet, IDCANCEL); }));
+    EXPECT_TRUE(AnsweredStopQuestion(kRetry, [&] { Click(sheet, IDCANCEL); }));
     EXPECT_EQ(sheet.m_nQuestions, 1);
     SetFocus(edit);
-    EXPECT_TRUE(AnswerStopQuestion(kRetry, [&] {
+    EXPECT_TRUE(AnsweredStopQuestion(kRetry, [&] {
         PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
         PumpUntil([&] { return sheet.m_nQuestions == 2; }, 10000);
     }));
     EXPECT_EQ(sheet.m_nQuestions, 2);
-    EXPECT_TRUE(AnswerStopQuestion(kRetry, [&] { SendMessageA(sheet.GetHwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); }));
+    EXPECT_TRUE(AnsweredStopQuestion(kRetry, [&] { SendMessageA(sheet.GetHwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); }));
     EXPECT_EQ(sheet.m_nQuestions, 3);  // the close box asks once
 
     ASSERT_TRUE(sheet.IsAlive());
@@ -115,7 +109,7 @@ TEST(WizardSheet, CancelEscAndCloseBoxAskOnceAndRetryKeepsThePageAndItsInput) {
     EXPECT_EQ(ItemText(PropSheet_GetCurrentPageHwnd(sheet.GetHwnd()), IDC_USER_NAME), "山田");
     EXPECT_TRUE(parent.m_arrCodes.empty());
 
-    EXPECT_TRUE(AnswerStopQuestion(kStop, [&] { Click(sheet, IDCANCEL); }));
+    EXPECT_TRUE(AnsweredStopQuestion(kStop, [&] { Click(sheet, IDCANCEL); }));
     ASSERT_TRUE(PumpUntil([&] { return !parent.m_arrCodes.empty(); }));
     EXPECT_FALSE(sheet.IsAlive());
     EXPECT_EQ(parent.m_arrCodes, std::vector<WPARAM>{SETUP_STOPPED});
@@ -134,24 +128,24 @@ TEST(WizardUserName, MinimumCountsBytesAndTheNameBecomesTheMacro) {
     sheet.AddPage(&welcome);
     sheet.AddPage(&userName);
     ASSERT_TRUE(sheet.Create());
-    Pump();
-    Click(sheet, kNextButton);
+    PumpUntilIdle();
+    Click(sheet, fw::kWizardNextButton);
     ASSERT_EQ(sheet.GetActivePage(), &userName);
-    EXPECT_TRUE(Enabled(sheet, kBackButton));
-    EXPECT_FALSE(Enabled(sheet, kNextButton));
+    EXPECT_TRUE(Enabled(sheet, fw::kWizardBackButton));
+    EXPECT_FALSE(Enabled(sheet, fw::kWizardNextButton));
 
     HWND edit = PageItem(sheet, IDC_USER_NAME);
     TypeText(edit, "ab");
-    EXPECT_FALSE(Enabled(sheet, kNextButton));
+    EXPECT_FALSE(Enabled(sheet, fw::kWizardNextButton));
     EXPECT_EQ(UserNameMacro(), "ab");
     TypeText(edit, "abc");
-    EXPECT_TRUE(Enabled(sheet, kNextButton));
+    EXPECT_TRUE(Enabled(sheet, fw::kWizardNextButton));
     TypeText(edit, "ア");  // one double-byte character: two bytes
-    EXPECT_FALSE(Enabled(sheet, kNextButton));
+    EXPECT_FALSE(Enabled(sheet, fw::kWizardNextButton));
     TypeText(edit, "aア");
-    EXPECT_TRUE(Enabled(sheet, kNextButton));
+    EXPECT_TRUE(Enabled(sheet, fw::kWizardNextButton));
     EXPECT_EQ(UserNameMacro(), "aア");
-    EXPECT_TRUE(Enabled(sheet, kBackButton));
+    EXPECT_TRUE(Enabled(sheet, fw::kWizardBackButton));
 
     // The length limit applies to typing.
     TypeText(edit, "abcdefgh");
@@ -163,9 +157,9 @@ TEST(WizardUserName, MinimumCountsBytesAndTheNameBecomesTheMacro) {
 
     // Back and Next again: the state is worked out anew on activation.
     TypeText(edit, "ab");
-    Click(sheet, kBackButton);
-    Click(sheet, kNextButton);
-    EXPECT_FALSE(Enabled(sheet, kNextButton));
+    Click(sheet, fw::kWizardBackButton);
+    Click(sheet, fw::kWizardNextButton);
+    EXPECT_FALSE(Enabled(sheet, fw::kWizardNextButton));
     EXPECT_EQ(UserNameMacro(), "ab");
 
     // Enter presses the default button, Next, which ends the wizard on the last page.
@@ -184,16 +178,16 @@ TEST(WizardUserName, NoMinimumLeavesTheButtonsAsThePreviousPageSetThem) {
     sheet.AddPage(&welcome);
     sheet.AddPage(&userName);
     ASSERT_TRUE(sheet.Create());
-    Pump();
-    Click(sheet, kNextButton);
+    PumpUntilIdle();
+    Click(sheet, fw::kWizardNextButton);
     ASSERT_EQ(sheet.GetActivePage(), &userName);
     TypeText(PageItem(sheet, IDC_USER_NAME), "");
     // The welcome page left Next only; with no minimum nothing changes that.
-    EXPECT_TRUE(Enabled(sheet, kNextButton));
-    EXPECT_FALSE(Enabled(sheet, kBackButton));
+    EXPECT_TRUE(Enabled(sheet, fw::kWizardNextButton));
+    EXPECT_FALSE(Enabled(sheet, fw::kWizardBackButton));
 
     // The last page shows Next, which ends the wizard.
-    Click(sheet, kNextButton);
+    Click(sheet, fw::kWizardNextButton);
     ASSERT_TRUE(PumpUntil([&] { return !parent.m_arrCodes.empty(); }));
     EXPECT_EQ(parent.m_arrCodes, std::vector<WPARAM>{SETUP_DONE});
 }
@@ -210,8 +204,8 @@ TEST(WizardOption, KeepsItsSelectionOverBackAndNext) {
     sheet.AddPage(&welcome);
     sheet.AddPage(&optionPage);
     ASSERT_TRUE(sheet.Create());
-    Pump();
-    Click(sheet, kNextButton);
+    PumpUntilIdle();
+    Click(sheet, fw::kWizardNextButton);
     ASSERT_EQ(sheet.GetActivePage(), &optionPage);
     HWND page = PropSheet_GetCurrentPageHwnd(sheet.GetHwnd());
     HWND list = GetDlgItem(page, IDC_INSTALL_OPTIONS);
@@ -219,18 +213,18 @@ TEST(WizardOption, KeepsItsSelectionOverBackAndNext) {
     EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(ItemText(page, IDC_INSTALL_OPTION_DESCRIPTION), "よく使われる構成");
     EXPECT_EQ(optionPage.m_strOption, "標準");
-    EXPECT_TRUE(Enabled(sheet, kBackButton));
-    EXPECT_TRUE(Enabled(sheet, kNextButton));
+    EXPECT_TRUE(Enabled(sheet, fw::kWizardBackButton));
+    EXPECT_TRUE(Enabled(sheet, fw::kWizardNextButton));
 
     SendMessageA(list, LB_SETCURSEL, 2, 0);
     SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_INSTALL_OPTIONS, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
     EXPECT_EQ(optionPage.m_strOption, "カスタム");
-    Click(sheet, kBackButton);
-    Click(sheet, kNextButton);
+    Click(sheet, fw::kWizardBackButton);
+    Click(sheet, fw::kWizardNextButton);
     EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(ItemText(page, IDC_INSTALL_OPTION_DESCRIPTION), "選んだものだけ");
 
-    Click(sheet, kNextButton);
+    Click(sheet, fw::kWizardNextButton);
     ASSERT_TRUE(PumpUntil([&] { return !parent.m_arrCodes.empty(); }));
     EXPECT_EQ(optionPage.m_strOption, "カスタム");  // kept after the window is gone
 }
