@@ -56,6 +56,7 @@ const std::map<std::string, VerbRule>& VerbRules() {
         {"wait", {0, 0, {"title", "class", "control", "text", "timeout"}}},
         {"wait-gone", {0, 0, {"timeout"}}},
         {"expect", {1, -1, {"id", "text", "class", "index", "timeout"}}},
+        {"expect-change", {1, -1, {"id", "text", "class", "index", "timeout"}}},
         {"click", {0, 0, kControlOptions}},
         {"type", {1, 1, kControlOptions}},
         {"select", {0, 1, {"id", "text", "class", "index", "timeout"}}},
@@ -81,8 +82,28 @@ const std::map<std::string, VerbRule>& VerbRules() {
 const std::set<std::string> kExpectKinds = {"title",   "text",      "text-contains", "enabled", "disabled", "visible",
                                             "hidden",  "checked",   "unchecked",     "items",   "selected"};
 
+bool IsExpectation(const std::string& verb) { return verb == "expect" || verb == "expect-change"; }
+
+// Steps that act on the program; an expect-change step judges the state they bring about.
+bool IsAction(const std::string& verb) {
+    static const std::set<std::string> actions = {"click", "type", "select", "double-click", "check", "uncheck",
+                                                  "next",  "back", "cancel", "esc",          "enter", "close",
+                                                  "shell"};
+    return actions.count(verb) != 0;
+}
+
+// The action an expect-change step at `index` follows (other expectations may come
+// between them), or -1 when there is none.
+int ActionBefore(const std::vector<Step>& steps, size_t index) {
+    for (size_t i = index; i-- > 0;) {
+        if (IsAction(steps[i].verb)) return static_cast<int>(i);
+        if (!IsExpectation(steps[i].verb)) return -1;
+    }
+    return -1;
+}
+
 bool NeedsControl(const std::string& verb, const std::string& kind) {
-    if (verb == "expect") return kind != "title";
+    if (IsExpectation(verb)) return kind != "title";
     return verb == "click" || verb == "type" || verb == "select" || verb == "double-click" || verb == "check" ||
            verb == "uncheck";
 }
@@ -180,7 +201,8 @@ ControlTest MakeControlTest(const Step& step, const std::string& kind, const std
 }  // namespace
 
 bool ValidateSteps(const std::vector<Step>& steps, std::string& message) {
-    for (const Step& step : steps) {
+    for (size_t index = 0; index < steps.size(); ++index) {
+        const Step& step = steps[index];
         const std::string where = "line " + std::to_string(step.line) + ": " + step.source + ": ";
         auto rule = VerbRules().find(step.verb);
         if (rule == VerbRules().end()) {
@@ -198,9 +220,13 @@ bool ValidateSteps(const std::vector<Step>& steps, std::string& message) {
                 return false;
             }
         }
-        std::string kind = step.verb == "expect" ? step.words[0].text : "";
-        if (step.verb == "expect" && (step.words[0].quoted || !kExpectKinds.count(kind))) {
+        std::string kind = IsExpectation(step.verb) ? step.words[0].text : "";
+        if (IsExpectation(step.verb) && (step.words[0].quoted || !kExpectKinds.count(kind))) {
             message = where + "unknown expectation '" + kind + "'";
+            return false;
+        }
+        if (step.verb == "expect-change" && ActionBefore(steps, index) < 0) {
+            message = where + "expect-change must follow a step that acts (click, type, select, next, ...)";
             return false;
         }
         if (NeedsControl(step.verb, kind) && !step.Find("id") && !step.Find("text")) {
@@ -232,9 +258,11 @@ Runner::Runner(ProgramProcesses& processes, RunnerSettings settings)
     : m_processes(processes), m_settings(std::move(settings)) {}
 
 bool Runner::Run(const std::vector<Step>& steps) {
-    for (const Step& step : steps) {
+    for (size_t index = 0; index < steps.size(); ++index) {
+        const Step& step = steps[index];
         Print("[" + std::to_string(step.line) + "] " + step.source + "\n");
         try {
+            if (IsAction(step.verb)) NoteStatesBefore(steps, index);
             Execute(step);
         } catch (const StepFailure& failure) {
             PrintError("uidriver: FAILED at line " + std::to_string(step.line) + ": " + step.source + "\n  " +
@@ -254,7 +282,7 @@ void Runner::Execute(const Step& step) {
     const std::string& verb = step.verb;
     if (verb == "wait") return Wait(step);
     if (verb == "wait-gone") return WaitGone(step);
-    if (verb == "expect") return Expect(step);
+    if (IsExpectation(verb)) return Expect(step);
     if (verb == "click") return Click(step, ControlFromStep(step));
     if (verb == "type") return Type(step);
     if (verb == "select") return Select(step, false);
@@ -322,43 +350,69 @@ void Runner::WaitGone(const Step& step) {
         Fail("the window is still shown after " + Seconds(Timeout(step)));
 }
 
-void Runner::Expect(const Step& step) {
+Runner::Expectation Runner::MakeExpectation(const Step& step) const {
     const std::string kind = step.words[0].text;
     std::vector<std::string> values;  // the expected texts, in CP932
     for (size_t i = 1; i < step.words.size(); ++i) values.push_back(Utf8ToAnsi(step.words[i].text));
     HWND window = CurrentWindow(step);
 
-    std::function<bool(std::string&)> check;
-    std::string wanted;
+    Expectation expectation;
     if (kind == "title") {
         std::string title = OneText(kind, values);
-        wanted = "title " + Quote(AnsiToUtf8(title));
-        check = [=](std::string& seen) {
+        expectation.wanted = "title " + Quote(AnsiToUtf8(title));
+        expectation.check = [=](std::string& seen) {
             std::string actual = WindowText(window);
             seen = "title " + Quote(AnsiToUtf8(actual));
             return actual == title;
         };
-    } else {
-        ControlQuery query = ControlFromStep(step);
-        ControlTest test = MakeControlTest(step, kind, values);
-        wanted = "control " + query.Describe() + " " + test.wanted;
-        check = [=](std::string& seen) {
-            if (!IsWindow(window)) {
-                seen = "the window is gone";
-                return false;
-            }
-            HWND control = FindControl(window, query);
-            if (!control) {
-                // A control that is not there is hidden as far as a person can tell.
-                seen = "no such control";
-                return kind == "hidden";
-            }
-            return test.test(control, seen);
-        };
+        return expectation;
+    }
+    ControlQuery query = ControlFromStep(step);
+    ControlTest test = MakeControlTest(step, kind, values);
+    expectation.wanted = "control " + query.Describe() + " " + test.wanted;
+    expectation.check = [=](std::string& seen) {
+        if (!IsWindow(window)) {
+            seen = "the window is gone";
+            return false;
+        }
+        HWND control = FindControl(window, query);
+        if (!control) {
+            // A control that is not there is hidden as far as a person can tell.
+            seen = "no such control";
+            return kind == "hidden";
+        }
+        return test.test(control, seen);
+    };
+    return expectation;
+}
+
+void Runner::NoteStatesBefore(const std::vector<Step>& steps, size_t action) {
+    m_statesBefore.clear();
+    for (size_t i = action + 1; i < steps.size() && IsExpectation(steps[i].verb); ++i) {
+        if (steps[i].verb != "expect-change") continue;
+        StateBefore before{steps[action].line, steps[action].source, false};
+        try {
+            std::string seen;
+            before.held = MakeExpectation(steps[i]).check(seen);
+        } catch (const StepFailure&) {
+            // Nothing to judge yet (no window); the step itself reports what is wrong.
+        }
+        m_statesBefore[steps[i].line] = before;
+    }
+}
+
+void Runner::Expect(const Step& step) {
+    const Expectation expectation = MakeExpectation(step);
+    if (step.verb == "expect-change") {
+        auto before = m_statesBefore.find(step.line);
+        if (before != m_statesBefore.end() && before->second.held)
+            Fail("expected " + expectation.wanted + " to come about through line " +
+                 std::to_string(before->second.actionLine) + " (" + before->second.actionSource +
+                 "), but it held already before that step");
     }
     std::string seen;
-    if (!PollUntil(Timeout(step), check, seen))
-        Fail("expected " + wanted + "; saw " + seen + " (waited " + Seconds(Timeout(step)) + ")");
+    if (!PollUntil(Timeout(step), expectation.check, seen))
+        Fail("expected " + expectation.wanted + "; saw " + seen + " (waited " + Seconds(Timeout(step)) + ")");
 }
 
 HWND Runner::UsableControl(const Step& step, const ControlQuery& query) {

@@ -2,6 +2,8 @@
 // Carries out the steps of a script against the program's windows.
 #include <windows.h>
 
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,7 +31,23 @@ public:
     bool Run(const std::vector<Step>& steps);
 
 private:
+    // What an expect step checks (true when it holds; `seen` says what was there) and
+    // the wanted state in words.
+    struct Expectation {
+        std::function<bool(std::string& seen)> check;
+        std::string wanted;
+    };
+    // Whether an expect-change step's state held just before the action it follows.
+    struct StateBefore {
+        int actionLine;
+        std::string actionSource;
+        bool held;
+    };
+
     void Execute(const Step& step);
+    Expectation MakeExpectation(const Step& step) const;
+    // Before an action: the states of the expect-change steps that follow it.
+    void NoteStatesBefore(const std::vector<Step>& steps, size_t action);
     void Wait(const Step& step);
     void WaitGone(const Step& step);
     void Expect(const Step& step);
@@ -54,6 +72,7 @@ private:
     ProgramProcesses& m_processes;
     RunnerSettings m_settings;
     HWND m_current = nullptr;  // the window found by the last wait step
+    std::map<int, StateBefore> m_statesBefore;  // by the expect-change step's line
     int m_screenshots = 0;
 };
 

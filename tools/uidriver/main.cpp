@@ -34,6 +34,8 @@
 //   expect checked|unchecked CONTROL
 //   expect items CONTROL "a" "b" ...  the entries of a list box / combo box
 //   expect selected CONTROL "T"       its selected entry (or index=N; -1 = none)
+//   expect-change ...                 any expect form, after a step that acts: the
+//                                     state must not hold before that step, and must after
 //   click CONTROL         a click on a button (waits until visible and enabled)
 //   type CONTROL "T"      select the edit's text and type T over it (WM_CHAR)
 //   select CONTROL "T"    pick the list/combo entry T (or index=N)
