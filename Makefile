@@ -5,12 +5,21 @@
 
 all: build
 
+# The package check runs when its list changed since it last passed (or on `make deps`),
+# so a build that needs nothing new touches neither the network nor the package database.
+DEPS_STAMP := build/.deps-checked
+
 deps:
 	@scripts/install-deps.sh
+	@mkdir -p $(dir $(DEPS_STAMP)) && touch $(DEPS_STAMP)
+
+$(DEPS_STAMP): scripts/install-deps.sh
+	@scripts/install-deps.sh
+	@mkdir -p $(dir $(DEPS_STAMP)) && touch $(DEPS_STAMP)
 
 build: build-host build-fuzz build-win64 build-win32
 
-build-host build-fuzz build-win64 build-win32: build-%: deps
+build-host build-fuzz build-win64 build-win32: build-%: $(DEPS_STAMP)
 	cmake --preset $* >/dev/null
 	cmake --build --preset $*
 

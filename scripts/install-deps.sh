@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, and the ja_JP.UTF-8
 # locale, when they are missing. Safe to run again: it does nothing when all is there.
+# make runs it only when this file changed since its last run (stamp build/.deps-checked);
+# `make deps` runs it at once.
 set -euo pipefail
 
 packages=(
@@ -17,15 +19,34 @@ for p in "${packages[@]}"; do
   [[ "$status" == "install ok installed" ]] || missing+=("$p")
 done
 
+# What a package is for, for the message before it is installed.
+purpose() {
+  case "$1" in
+    cmake|ninja-build|make|g++|ccache) echo "native build (core tests)" ;;
+    clang|libclang-rt-*) echo "fuzz targets (libFuzzer)" ;;
+    *mingw*) echo "cross build of the Windows programs" ;;
+    googletest|libgtest-dev) echo "unit tests (GoogleTest sources)" ;;
+    wine*) echo "runs the Windows programs and their tests" ;;
+    xvfb|xauth|x11-*) echo "virtual display for Wine without a screen" ;;
+    locales) echo "the ja_JP.UTF-8 locale (Wine's code page 932)" ;;
+    fonts-*) echo "Japanese glyphs under Wine" ;;
+    mscompress) echo "compressed files on the sample media" ;;
+    imagemagick) echo "screenshots as PNG" ;;
+    *) echo "build and tests" ;;
+  esac
+}
+
 if ((${#missing[@]})); then
-  echo "install-deps: installing ${missing[*]}"
   sudo=""; [[ $(id -u) -eq 0 ]] || sudo="sudo"
+  echo "install-deps: the build and the tests need these Debian packages, which are missing:"
+  for p in "${missing[@]}"; do printf '  %-26s %s\n' "$p" "$(purpose "$p")"; done
+  echo "install-deps: installing them with ${sudo:+sudo }apt-get (after updating the package lists)"
   $sudo apt-get update -q
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
 fi
 
 if ! locale -a 2>/dev/null | grep -qiE '^ja_JP\.utf-?8$'; then
-  echo "install-deps: generating ja_JP.UTF-8"
+  echo "install-deps: generating the ja_JP.UTF-8 locale: Wine takes its code page 932 from it"
   sudo=""; [[ $(id -u) -eq 0 ]] || sudo="sudo"
   $sudo sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
