@@ -63,16 +63,32 @@ if [[ -z "${DISPLAY:-}" ]]; then
 fi
 
 # The prefix, created once; a persistent wineserver spares each run Wine's start-up.
+# It is marked ready only when every step succeeded, so a failed set-up is tried
+# again by the next run instead of leaving a broken prefix behind.
 if [[ ! -f "$prefix/.setup-ready" ]]; then
   echo "wine-run.sh: creating Wine prefix $prefix" >&2
-  wineboot -i </dev/null >/dev/null 2>&1 8>&- 9>&- || true
+  setup_log="$prefix.setup.log"
+  : >"$setup_log"
+  setup_step() {  # WHAT COMMAND...: one step of the set-up; on failure says which, and why
+    local what=$1 status=0
+    shift
+    "$@" </dev/null >>"$setup_log" 2>&1 8>&- 9>&- || status=$?
+    if [[ $status -ne 0 ]]; then
+      echo "wine-run.sh: creating the prefix failed at: $what (status $status); from $setup_log:" >&2
+      tail -n 20 "$setup_log" >&2
+      exit 3
+    fi
+  }
+  setup_step "wineboot -i" wineboot -i
   # A virtual desktop of the screen's size: Wine then draws window frames and
   # captions itself (there is no window manager) and runs the shell's desktop.
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 8>&- 9>&-
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1 8>&- 9>&-
+  setup_step "the virtual desktop" wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
+  setup_step "the desktop's size" wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f
   # The Japanese fonts dialogs ask for by name, mapped to the IPA fonts (UTF-16 file).
-  wine regedit /S "$(winepath -w "$here/wine-fonts.reg" 2>/dev/null 8>&- 9>&-)" </dev/null >/dev/null 2>&1 8>&- 9>&-
-  wineserver -w 8>&- 9>&-
+  fonts_reg=$(winepath -w "$here/wine-fonts.reg" 2>>"$setup_log" 8>&- 9>&-) || fonts_reg=""
+  [[ -n "$fonts_reg" ]] || setup_step "the Windows path of wine-fonts.reg" false
+  setup_step "the font replacements" wine regedit /S "$fonts_reg"
+  setup_step "wineserver -w" wineserver -w
   touch "$prefix/.setup-ready"
 fi
 # (Daemons must not inherit the lock's descriptor 9.) "wineserver -p" answers 0 when
