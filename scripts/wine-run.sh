@@ -91,6 +91,15 @@ if [[ ! -f "$prefix/.setup-ready" ]]; then
   setup_step "wineserver -w" wineserver -w
   touch "$prefix/.setup-ready"
 fi
+# Debian's Wine looks for its own fonts under "<data dir>\../fonts", a path it cannot
+# resolve, so none of them loads: without Marlett the caption's close box shows an "r".
+# Wine also loads every font in the prefix's Windows\Fonts folder: link them there.
+wine_fonts="${WINE_FONTS_DIR:-/usr/share/wine/fonts}"
+prefix_fonts="$prefix/drive_c/windows/Fonts"
+if [[ -f "$wine_fonts/marlett.ttf" && -d "$prefix_fonts" && ! -e "$prefix_fonts/marlett.ttf" ]]; then
+  ln -sf "$wine_fonts"/* "$prefix_fonts/"
+fi
+
 # (Daemons must not inherit the lock's descriptor 9.) "wineserver -p" answers 0 when
 # it started a new server and 2 when one was running. A new server has none of Wine's
 # service processes yet: start them here, detached from our output, or they would start
