@@ -8,6 +8,7 @@
 #include "app/SetupDoc.h"
 #include "app/SetupView.h"
 #include "common/FileUtils.h"
+#include "common/StopDialogs.h"
 #include "core/PlatformFlags.h"
 #include "core/ShiftJisPath.h"
 #include "common/SetupMessageBox.h"
@@ -22,11 +23,15 @@ constexpr const char kSetupInfName[] = "SETUP.INF";
 // "%s\x.lnk" with the user's desktop directory ("" when it cannot be resolved).
 std::string ScratchShortcutPath() { return GetSpecialFolder(CSIDL_DESKTOPDIRECTORY) + "\\x.lnk"; }
 
+void EndAfterHandlerFailure(const char*) {
+    if (CSetupApp* app = GetSetupApp()) app->OnHandlerFailure();
+}
+
 }  // namespace
 
-CSetupApp::CSetupApp() = default;
+CSetupApp::CSetupApp() { fw::SetHandlerFailureHook(&EndAfterHandlerFailure); }
 
-CSetupApp::~CSetupApp() = default;
+CSetupApp::~CSetupApp() { fw::SetHandlerFailureHook(nullptr); }
 
 CSetupApp* GetSetupApp() { return dynamic_cast<CSetupApp*>(fw::App::Current()); }
 
@@ -82,6 +87,17 @@ void CSetupApp::DetectPlatform() {
 void CSetupApp::OnAppAbout() {
     CAboutDlg about;
     about.DoModal();
+}
+
+void CSetupApp::OnHandlerFailure() {
+    if (InterlockedExchange(&m_nHandlerFailures, 1) != 0) return;
+    const HWND frame = GetMainWnd();
+    // Over the full-screen frame when the failure is on its thread; a worker's notice
+    // has no owner, like the worker's other dialogs.
+    const bool onFrameThread = frame && GetWindowThreadProcessId(frame, nullptr) == GetCurrentThreadId();
+    CErrorExitDialog notice(m_pDocument ? m_pDocument->GetProduct() : std::string());
+    notice.DoModal(onFrameThread ? frame : nullptr);
+    if (frame) PostMessageA(frame, WM_CLOSE, 0, 0);
 }
 
 void CSetupApp::CreateScratchShortcut() {

@@ -32,6 +32,12 @@ public:
     // The About command: shows CAboutDlg modally (no menu reaches it at present).
     void OnAppAbout();
 
+    // A handler failed (the framework's hook, on the thread where it happened): what it
+    // was doing is lost, so the installation cannot go on. The first call shows the abort
+    // notice, as for a stopped installation, and then closes the main frame, which ends
+    // the program through its usual exit steps; later calls do nothing.
+    void OnHandlerFailure();
+
     int m_bWinNT = 0;             // Windows NT
     int m_bWin95 = 0;             // Windows 95 family
     DWORD m_dwWinVersion = 0;     // major * 0x10000 + minor
@@ -50,6 +56,7 @@ private:
     std::string m_strScratchLinkPath;
     bool m_bScratchLinkCreated = false;
     bool m_bComInitialized = false;
+    LONG m_nHandlerFailures = 0;  // touched with interlocked calls: any thread may fail
 
     std::unique_ptr<CSetupDoc> m_pDocument;
     std::unique_ptr<CMainFrame> m_pMainFrame;

@@ -26,6 +26,9 @@ thread_local int t_nDialogRoutes = 0;
 
 constexpr DWORD kProfileValueBuffer = 4096;
 
+// Set once at start-up, before any other thread exists; read by every thread.
+HandlerFailureHook g_pfnHandlerFailureHook = nullptr;
+
 // The default profile: the executable's name with the extension .INI.
 std::string DefaultProfileName() {
     char path[MAX_PATH] = {};
@@ -117,6 +120,20 @@ bool RouteDialogMessage(MSG& msg) {
         }
     }
     return false;
+}
+
+void SetHandlerFailureHook(HandlerFailureHook hook) { g_pfnHandlerFailureHook = hook; }
+
+void ReportHandlerFailure(const char* procedure, HWND window, UINT msg) {
+    char className[64] = "";
+    if (window) GetClassNameA(window, className, sizeof className);
+    char where[192];
+    wsprintfA(where, "%s of window class \"%s\", message 0x%04X, thread %lu", procedure, className, msg,
+              GetCurrentThreadId());
+    char line[256];
+    wsprintfA(line, "fw: a handler let an exception out of the %s\n", where);
+    OutputDebugStringA(line);
+    if (g_pfnHandlerFailureHook) g_pfnHandlerFailureHook(where);
 }
 
 HINSTANCE GetResourceInstance() { return GetModuleHandleA(nullptr); }

@@ -60,6 +60,17 @@ void RemoveDialogRoute(HWND dialog);
 // True when the message was consumed by one of the calling thread's registered dialogs.
 bool RouteDialogMessage(MSG& msg);
 
+// An exception a handler let out is caught where the message entered our code (the
+// window, dialog, property-sheet and thread procedures), since nothing may unwind
+// through the system. There the framework reports it with OutputDebugStringA, naming
+// the procedure, the window class and the message, and then calls the application's
+// hook on the thread where it happened. The hook decides what becomes of the program.
+using HandlerFailureHook = void (*)(const char* where);
+void SetHandlerFailureHook(HandlerFailureHook hook);
+// Called by the framework's procedures in their catch blocks; `window` may be null.
+// Allocates nothing, so it also serves when memory ran out.
+void ReportHandlerFailure(const char* procedure, HWND window, UINT msg);
+
 // The module that holds the program's resources (dialog templates, strings, icons).
 HINSTANCE GetResourceInstance();
 // A string resource; "" when it does not exist.

@@ -133,6 +133,7 @@ INT_PTR CALLBACK Dialog::StaticDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LP
     } catch (...) {
         // Nothing unwinds through the dialog manager.
         result = FALSE;
+        ReportHandlerFailure("dialog procedure", hwnd, msg);
     }
     if (msg == WM_NCDESTROY) {
         if (!self->m_bModal) RemoveDialogRoute(hwnd);

@@ -230,6 +230,7 @@ LRESULT CALLBACK PropSheet::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
         result = self->WindowProc(msg, wParam, lParam);
     } catch (...) {
         result = 0;
+        ReportHandlerFailure("property sheet procedure", hwnd, msg);
     }
     return result;
 }

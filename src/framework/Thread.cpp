@@ -111,6 +111,7 @@ LRESULT CALLBACK UiThread::MessageWindowProc(HWND hwnd, UINT msg, WPARAM wParam,
         self->m_waiting.push_back(MSG{hwnd, msg, wParam, lParam, 0, {}});
     } catch (...) {
         // Out of memory: the message is lost, but nothing unwinds through the system.
+        ReportHandlerFailure("thread's message window", hwnd, msg);
     }
     return 0;
 }
@@ -135,6 +136,7 @@ int UiThread::Main() {
         m_bInitOk = m_hMessageWindow && InitInstance();
     } catch (...) {
         m_bInitOk = FALSE;
+        ReportHandlerFailure("thread's InitInstance", nullptr, 0);
     }
     const HWND window = m_hMessageWindow;
     SetEvent(m_hStarted.Get());
@@ -148,6 +150,7 @@ int UiThread::Main() {
             code = ExitInstance();
         } catch (...) {
             code = -1;
+            ReportHandlerFailure("thread's ExitInstance", nullptr, 0);
         }
     } else if (window) {
         DestroyWindow(window);
@@ -185,6 +188,7 @@ void UiThread::Deliver(UINT msg, WPARAM wParam, LPARAM lParam) {
         OnThreadMessage(msg, wParam, lParam);
     } catch (...) {
         // A failed handler must not end the thread's loop.
+        ReportHandlerFailure("thread's message handler", m_hMessageWindow, msg);
     }
 }
 

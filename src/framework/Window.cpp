@@ -1,6 +1,5 @@
 #include "framework/Window.h"
 
-#include <new>
 #include <vector>
 
 #include "framework/App.h"
@@ -111,12 +110,11 @@ LRESULT CALLBACK Window::StaticWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LP
     LRESULT result = 0;
     try {
         result = self->WindowProc(msg, wParam, lParam);
-    } catch (const std::bad_alloc&) {
-        // Out of memory inside a handler: the message counts as handled; nothing may
-        // unwind through the system's code.
-        result = 0;
     } catch (...) {
+        // Out of memory or a fault inside a handler: the message counts as handled;
+        // nothing may unwind through the system's code.
         result = 0;
+        ReportHandlerFailure("window procedure", hwnd, msg);
     }
     if (msg == WM_NCDESTROY) {
         self->Detach();

@@ -4,9 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
 #include "framework/App.h"
 #include "framework/Dialog.h"
 #include "framework/Handles.h"
+#include "framework/PropSheet.h"
+#include "framework/Thread.h"
 #include "framework/Window.h"
 #include "resources/resource.h"
 
@@ -159,4 +168,98 @@ TEST(FrameworkDialog, TheMessageLoopGivesModelessDialogsTheirKeyboard) {
     EXPECT_TRUE(about.m_bOk);
     EXPECT_FALSE(about.IsAlive());
     EXPECT_EQ(about.GetResult(), IDOK);
+}
+
+namespace {
+
+constexpr UINT WM_TEST_THROW = WM_APP + 20;  // 0x8014: the handler under test throws
+constexpr WORD kThrowingCommand = 999;
+
+// Filled by the hook on the failing thread; read once that thread has reported.
+std::vector<std::string> g_failures;
+std::atomic<int> g_nFailures{0};
+void RecordFailure(const char* where) {
+    g_failures.push_back(where);
+    ++g_nFailures;
+}
+
+class ThrowingWindow : public fw::Window {
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_TEST_THROW) throw std::runtime_error("window");
+        return Window::WindowProc(msg, wParam, lParam);
+    }
+};
+
+class ThrowingDialog : public fw::Dialog {
+public:
+    ThrowingDialog() : Dialog(IDD_ABOUTBOX) {}
+
+protected:
+    INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_TEST_THROW) throw std::runtime_error("dialog");
+        return Dialog::DialogProc(msg, wParam, lParam);
+    }
+};
+
+class ThrowingSheet : public fw::PropSheet {
+public:
+    ThrowingSheet() : PropSheet("") { SetWizardMode(); }
+
+protected:
+    BOOL OnCommand(WORD id, WORD code, HWND control) override {
+        if (id == kThrowingCommand) throw std::bad_alloc();
+        return PropSheet::OnCommand(id, code, control);
+    }
+};
+
+class ThrowingThread : public fw::UiThread {
+public:
+    ~ThrowingThread() override { Stop(); }
+
+protected:
+    void OnThreadMessage(UINT, WPARAM, LPARAM) override { throw std::runtime_error("thread"); }
+};
+
+bool Reported(const std::string& where) {
+    for (const std::string& failure : g_failures)
+        if (failure.rfind(where + ", thread ", 0) == 0) return true;
+    return false;
+}
+
+}  // namespace
+
+TEST(FrameworkFailures, AnExceptionOutOfAHandlerReachesTheHookWithWhereItHappened) {
+    g_failures.clear();
+    fw::SetHandlerFailureHook(&RecordFailure);
+
+    ThrowingWindow window;
+    fw::Window::RegisterWindowClass("FwThrowingWindow", 0, nullptr);
+    ASSERT_TRUE(window.Create("FwThrowingWindow", "", WS_OVERLAPPED, 0, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_EQ(SendMessageA(window.GetHwnd(), WM_TEST_THROW, 0, 0), 0);
+
+    ThrowingDialog dialog;
+    ASSERT_TRUE(dialog.Create(nullptr));
+    SendMessageA(dialog.GetHwnd(), WM_TEST_THROW, 0, 0);
+
+    fw::PropPage page(IDD_ABOUTBOX);
+    ThrowingSheet sheet;
+    sheet.AddPage(&page);
+    ASSERT_TRUE(sheet.Create(nullptr));
+    SendMessageA(sheet.GetHwnd(), WM_COMMAND, MAKEWPARAM(kThrowingCommand, BN_CLICKED), 0);
+
+    ThrowingThread thread;
+    ASSERT_TRUE(thread.Start());
+    ASSERT_TRUE(thread.PostToThread(WM_TEST_THROW));
+    EXPECT_TRUE(testsupport::WaitUntil([] { return g_nFailures >= 4; }));
+    thread.Stop();
+    fw::SetHandlerFailureHook(nullptr);
+
+    EXPECT_EQ(g_failures.size(), 4u);
+    EXPECT_TRUE(Reported("window procedure of window class \"FwThrowingWindow\", message 0x8014"));
+    EXPECT_TRUE(Reported("dialog procedure of window class \"#32770\", message 0x8014"));
+    EXPECT_TRUE(Reported("property sheet procedure of window class \"#32770\", message 0x0111"));
+    EXPECT_TRUE(Reported("thread's message handler of window class \"fw.UiThreadMessages\", message 0x8014"));
+    // The windows live on: only the one message was lost.
+    EXPECT_TRUE(IsWindow(window.GetHwnd()) && IsWindow(dialog.GetHwnd()) && IsWindow(sheet.GetHwnd()));
 }

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 
 #include "TestSupport.h"
+#include "UiTestSupport.h"
 #include "app/SetupApp.h"
+#include "resources/dialog_ids.h"
 
 TEST(SetupApp, SetupInfPathComesFromTheProgramsDirectory) {
     CSetupApp app;
@@ -35,4 +38,38 @@ TEST(SetupApp, ProfileReadsAndWritesTheSetupInf) {
     const std::string longValue(4095, 'v');
     ASSERT_TRUE(app.WriteProfileString("Config", "GroupName", longValue.c_str()));
     EXPECT_EQ(app.GetProfileString("Config", "GroupName", ""), longValue);
+}
+
+TEST(SetupApp, AFailedHandlerEndsTheInstallationWithOneAbortNotice) {
+    CSetupApp app;
+    HWND frame = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(frame, nullptr);
+    app.SetMainWnd(frame);
+
+    // The user answers every notice that comes, until the failures have been reported.
+    std::atomic<bool> done{false};
+    std::atomic<int> notices{0};
+    std::atomic<HWND> owner{nullptr};
+    uitest::BesideThread user([&] {
+        uitest::WindowQuery notice;
+        notice.title = "セットアップ";
+        notice.requiredItem = IDC_MESSAGE_TEXT2;
+        while (!done) {
+            HWND shown = uitest::WaitForTopWindow(notice, 200);
+            if (!shown) continue;
+            ++notices;
+            owner = GetWindow(shown, GW_OWNER);
+            uitest::PostClick(shown, IDOK);
+            uitest::WaitGoneOrCancel(shown);
+        }
+    });
+    fw::ReportHandlerFailure("window procedure", frame, WM_TIMER);
+    fw::ReportHandlerFailure("dialog procedure", nullptr, WM_COMMAND);  // a second failure asks nothing
+    done = true;
+    user.Join();
+    EXPECT_EQ(notices, 1);
+    EXPECT_EQ(owner, frame);
+    // The frame is closed, which ends the message loop and runs the exit steps.
+    EXPECT_TRUE(uitest::PumpUntil([&] { return !IsWindow(frame); }));
 }
