@@ -3,7 +3,7 @@
 add_compile_definitions(WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400 NOMINMAX STRICT)
 add_link_options(-static)
 
-set(SETUP_WIN_LIBS ole32 oleaut32 uuid shell32 comctl32 comdlg32 user32 gdi32 advapi32 version lz32)
+set(SETUP_WIN_LIBS ole32 oleaut32 uuid shell32 comctl32 comdlg32 user32 gdi32 advapi32 version lz32 mpr)
 
 # One static library per folder, linked to the layers below it (see setup_layer_root).
 function(setup_layer folder)

@@ -71,8 +71,6 @@ INT_PTR CBrowseDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 BOOL CBrowseDialog::OnInitDialog() {
     ShowWindow(GetItem(IDC_BROWSE_HELP), SW_HIDE);
-    // Network drives are not browsed here; a mapped drive shows in the drive list.
-    EnableWindow(GetItem(IDC_BROWSE_NETWORK), FALSE);
 
     // The list's items are one line of the dialog's font high.
     HDC dc = GetDC(m_hWnd);
@@ -96,6 +94,10 @@ BOOL CBrowseDialog::OnCommand(WORD id, WORD notifyCode, HWND control) {
     }
     if (id == IDC_BROWSE_DIRECTORIES && notifyCode == LBN_DBLCLK) {
         OnDirectoryDoubleClicked();
+        return TRUE;
+    }
+    if (id == IDC_BROWSE_NETWORK && notifyCode == BN_CLICKED) {
+        OnNetwork();
         return TRUE;
     }
     return fw::Dialog::OnCommand(id, notifyCode, control);
@@ -189,6 +191,17 @@ void CBrowseDialog::OnDriveChanged() {
         // An empty or unreadable drive: stay where we were.
         MessageBeep(MB_ICONEXCLAMATION);
         SelectDrive();
+    }
+}
+
+void CBrowseDialog::OnNetwork() {
+    const DWORD result = m_pfnConnectionDialog(m_hWnd, RESOURCETYPE_DISK);
+    if (result == NO_ERROR) {
+        FillDrives();
+        SelectDrive();
+    } else if (result != static_cast<DWORD>(-1)) {  // -1: the user cancelled it
+        // No network (the dialog then shows nothing itself): say that nothing happened.
+        MessageBeep(MB_ICONEXCLAMATION);
     }
 }
 

@@ -2,8 +2,9 @@
 // The directory chooser of the installation directory page: a drive list, a directory
 // list (the levels of the current directory, then its subdirectories; a double click
 // enters one) and an editable path. OK accepts an existing directory at once and offers
-// to create a missing one.
+// to create a missing one. The network button connects a network drive.
 #include <windows.h>
+#include <winnetwk.h>
 
 #include <string>
 #include <vector>
@@ -26,6 +27,11 @@ public:
 
     std::string m_strDir;
 
+    // The platform's dialog for connecting a network drive (owner, resource type); its
+    // result is NO_ERROR once a drive was connected. Replaced by tests.
+    using ConnectionDialog = DWORD(WINAPI*)(HWND owner, DWORD type);
+    ConnectionDialog m_pfnConnectionDialog = &WNetConnectionDialog;
+
 protected:
     INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
@@ -39,6 +45,8 @@ private:
     void FillDrives();
     void SelectDrive();
     void OnDriveChanged();
+    // "ﾈｯﾄﾜｰｸ...": a drive connected there joins the drive list.
+    void OnNetwork();
     void OnDirectoryDoubleClicked();
     void DrawDirectoryItem(const DRAWITEMSTRUCT& item);
 

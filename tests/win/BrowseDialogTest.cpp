@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -113,4 +114,58 @@ TEST(WizardBrowse, AsksBeforeCreatingATypedDirectoryAndStaysOpenOnNo) {
     yes.Join();
     EXPECT_EQ(again.GetDirectory(), orphan);
     EXPECT_FALSE(DirectoryExists(temp.Path() + "\\X"));
+}
+
+namespace {
+
+// The platform's connection dialog as the test scripts it.
+std::atomic<HWND> g_connectionOwner{nullptr};
+std::atomic<DWORD> g_connectionType{0};
+std::atomic<DWORD> g_connectionResult{NO_ERROR};
+DWORD WINAPI ScriptedConnectionDialog(HWND owner, DWORD type) {
+    g_connectionOwner = owner;
+    g_connectionType = type;
+    return g_connectionResult;
+}
+
+}  // namespace
+
+TEST(WizardBrowse, TheNetworkButtonRefillsTheDrivesOnceADriveIsConnected) {
+    testsupport::TempDirectory temp;
+    CBrowseDialog browse(temp.Path());
+    browse.m_pfnConnectionDialog = &ScriptedConnectionDialog;
+    HWND dialogSeen = nullptr;
+    bool enabled = false;
+    LRESULT drivesAfterCancel = -1, drivesAfterConnect = -1;
+    std::string selectedDrive;
+    BesideThread user([&] {
+        HWND dialog = WaitForWindow(kBrowseTitle);
+        if (!dialog) return;
+        dialogSeen = dialog;
+        HWND network = GetDlgItem(dialog, IDC_BROWSE_NETWORK), drives = GetDlgItem(dialog, IDC_BROWSE_DRIVES);
+        enabled = IsWindowEnabled(network) != FALSE;
+        SendMessageA(drives, CB_RESETCONTENT, 0, 0);  // emptied, so a refill shows
+        auto pressNetwork = [&] {
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_BROWSE_NETWORK, BN_CLICKED), reinterpret_cast<LPARAM>(network));
+            return SendMessageA(drives, CB_GETCOUNT, 0, 0);
+        };
+        g_connectionResult = static_cast<DWORD>(-1);  // the user cancels the connection dialog
+        drivesAfterCancel = pressNetwork();
+        g_connectionResult = NO_ERROR;
+        drivesAfterConnect = pressNetwork();
+        char drive[8] = "";
+        SendMessageA(drives, CB_GETLBTEXT, static_cast<WPARAM>(SendMessageA(drives, CB_GETCURSEL, 0, 0)),
+                     reinterpret_cast<LPARAM>(drive));
+        selectedDrive = drive;
+        PostClick(dialog, IDCANCEL);
+        WaitGoneOrCancel(dialog);
+    });
+    EXPECT_EQ(browse.DoModal(), IDCANCEL);
+    user.Join();
+    EXPECT_TRUE(enabled);
+    EXPECT_EQ(g_connectionOwner, dialogSeen);
+    EXPECT_EQ(g_connectionType, static_cast<DWORD>(RESOURCETYPE_DISK));
+    EXPECT_EQ(drivesAfterCancel, 0);
+    EXPECT_GE(drivesAfterConnect, 1);
+    EXPECT_EQ(selectedDrive, temp.Path().substr(0, 2));  // the current directory's drive stays chosen
 }
