@@ -71,3 +71,8 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
 endif()
 
 include(cmake/payload.cmake)
+
+if(SHIPPING_32BIT)
+  # The shipping build's own tests, once every shipping program is declared.
+  include(cmake/shipping-tests.cmake)
+endif()
