@@ -6,7 +6,7 @@
 # - The prefix (default: build/win64/wineprefix) is created once, with the
 #   ANSI code page 932 (LANG=ja_JP.UTF-8) and Wine's menu builder disabled.
 # - --arch: a 64-bit prefix (default) or a 32-bit one, for the shipping i686 build
-#   (32-bit Wine under qemu, see scripts/install-wine32.sh); an existing prefix keeps
+#   (32-bit Wine, see scripts/install-wine32.sh); an existing prefix keeps
 #   the architecture it was made with. Each loader is called by its path: Debian's
 #   "wine" command takes the 32-bit loader whenever there is one.
 # - The reported platform comes from --winver, else $SETUP_WINVER, else win95;
