@@ -1,7 +1,7 @@
 # The two commands a newcomer needs:
 #   make run   - install what is missing, build, and install the sample product under Wine
 #   make test  - install what is missing, build every configuration, run all tests
-.PHONY: all deps build build-host build-fuzz build-win64 build-win32 test test-host test-win64 fuzz-smoke run bench clean
+.PHONY: all deps build build-host build-fuzz build-win64 build-win32 test test-host test-win64 test-win32 fuzz-smoke run bench clean
 
 all: build
 
@@ -18,14 +18,19 @@ test: build
 	ctest --preset host
 	ctest --preset win64
 	scripts/fuzz-smoke.sh 10
-	scripts/check-win95-imports.sh build/win32/SETUP.EXE build/win32/ORVUN100.EXE
-	@echo "all configurations built; host, win64 and fuzz tests passed"
+	ctest --preset win32
+	@scripts/wine32-loader.sh >/dev/null 2>&1 || scripts/wine32-missing.sh
+	@echo "all configurations built; host, win64, win32 and fuzz tests passed"
 
 test-host: build-host
 	ctest --preset host
 
 test-win64: build-win64
 	ctest --preset win64
+
+test-win32: build-win32
+	ctest --preset win32
+	@scripts/wine32-loader.sh >/dev/null 2>&1 || scripts/wine32-missing.sh
 
 fuzz-smoke: build-fuzz
 	scripts/fuzz-smoke.sh 10

@@ -31,3 +31,7 @@ if ! locale -a 2>/dev/null | grep -qiE '^ja_JP\.utf-?8$'; then
   grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
   $sudo locale-gen
 fi
+
+# 32-bit Wine for the shipping build's tests. Without it those tests are skipped, loudly,
+# and everything else still runs.
+"$(dirname "${BASH_SOURCE[0]}")/install-wine32.sh" || "$(dirname "${BASH_SOURCE[0]}")/wine32-missing.sh"

@@ -4,6 +4,7 @@
 #include "core/CopyDecision.h"
 #include "core/ShiftJis.h"
 #include "framework/Handles.h"
+#include "framework/SystemFunction.h"
 
 namespace {
 
@@ -12,11 +13,15 @@ constexpr UINT kPathBuffer = 260;
 constexpr size_t kOpenFileLimit = 128;
 
 // The short form of a directory when its long form would make dir\name too long for
-// the service; the directory itself otherwise (or when it has no short form).
+// the service; the directory itself otherwise (or when it has no short form). Looked up
+// at run time: whether Windows NT 3.51 has GetShortPathNameA is not certain.
 std::string ServiceDirectory(const std::string& directory, const std::string& name) {
     if (directory.size() + 1 + name.size() < kOpenFileLimit) return directory;
+    const auto getShortPathName =
+        fw::SystemFunction<decltype(&::GetShortPathNameA)>("kernel32.dll", "GetShortPathNameA");
+    if (!getShortPathName) return directory;
     char shortPath[kPathBuffer] = "";
-    const DWORD length = GetShortPathNameA(directory.c_str(), shortPath, kPathBuffer);
+    const DWORD length = getShortPathName(directory.c_str(), shortPath, kPathBuffer);
     if (length == 0 || length >= kPathBuffer || length >= directory.size()) return directory;
     return std::string(shortPath, length);
 }

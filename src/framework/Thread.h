@@ -68,7 +68,7 @@ protected:
     virtual void OnThreadMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
-    static unsigned __stdcall ThreadMain(void* self);
+    static DWORD WINAPI ThreadMain(void* self);
     static LRESULT CALLBACK MessageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     int Main();
     HWND CreateMessageWindow();
