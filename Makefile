@@ -1,25 +1,32 @@
 # The two commands a newcomer needs:
 #   make run   - install what is missing, build, and install the sample product under Wine
 #   make test  - install what is missing, build every configuration, run all tests
-.PHONY: all deps build build-host build-fuzz build-win64 build-win32 test test-host test-win64 fuzz-smoke run bench clean
+.PHONY: all deps build build-host build-fuzz build-win64 build-win32 test test-host test-win64 test-win32 fuzz-smoke run bench clean
 
 all: build
 
-# What goes on the media beside SETUP.INF: the installer, its program-group helper and
-# the uninstaller. Their imports must fit Windows 95 and NT 4.0.
-SHIPPED_PROGRAMS := SETUP.EXE __SETUP.EXE ORVUN100.EXE
-
-# The package check runs when its list changed since it last passed (or on `make deps`),
+# The package check runs when its scripts changed since it last passed (or on `make deps`),
 # so a build that needs nothing new touches neither the network nor the package database.
+# The stamp notes whether 32-bit Wine ran then: under qemu it needs a binfmt_misc entry
+# that each boot forgets, and the check makes it again.
 DEPS_STAMP := build/.deps-checked
+DEPS_SCRIPTS := scripts/install-deps.sh scripts/install-wine32.sh
+define check_deps
+	@scripts/install-deps.sh
+	@mkdir -p $(dir $(DEPS_STAMP))
+	@if scripts/wine32-loader.sh >/dev/null 2>&1; then echo wine32 >$(DEPS_STAMP); else : >$(DEPS_STAMP); fi
+endef
+ifeq ($(shell cat $(DEPS_STAMP) 2>/dev/null),wine32)
+ifneq ($(shell scripts/wine32-loader.sh >/dev/null 2>&1 && echo runs),runs)
+$(shell rm -f $(DEPS_STAMP))
+endif
+endif
 
 deps:
-	@scripts/install-deps.sh
-	@mkdir -p $(dir $(DEPS_STAMP)) && touch $(DEPS_STAMP)
+	$(check_deps)
 
-$(DEPS_STAMP): scripts/install-deps.sh
-	@scripts/install-deps.sh
-	@mkdir -p $(dir $(DEPS_STAMP)) && touch $(DEPS_STAMP)
+$(DEPS_STAMP): $(DEPS_SCRIPTS)
+	$(check_deps)
 
 build: build-host build-fuzz build-win64 build-win32
 
@@ -31,14 +38,19 @@ test: build
 	ctest --preset host
 	ctest --preset win64
 	scripts/fuzz-smoke.sh 10
-	scripts/check-win95-imports.sh $(addprefix build/win32/,$(SHIPPED_PROGRAMS))
-	@echo "all configurations built; host, win64 and fuzz tests passed"
+	ctest --preset win32
+	@scripts/wine32-loader.sh >/dev/null 2>&1 || scripts/wine32-missing.sh
+	@echo "all configurations built; host, win64, win32 and fuzz tests passed"
 
 test-host: build-host
 	ctest --preset host
 
 test-win64: build-win64
 	ctest --preset win64
+
+test-win32: build-win32
+	ctest --preset win32
+	@scripts/wine32-loader.sh >/dev/null 2>&1 || scripts/wine32-missing.sh
 
 fuzz-smoke: build-fuzz
 	scripts/fuzz-smoke.sh 10

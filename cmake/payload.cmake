@@ -6,7 +6,7 @@
 # tests run under wine64).
 
 # A payload program or library, small and stripped whatever the build type, written
-# as DIR/NAME. KIND is WIN32 (a program) or SHARED (a library, made without an
+# as DIR/NAME; a shipping program (cmake/shipping.cmake). KIND is WIN32 (a program) or SHARED (a library, made without an
 # import library: nothing links to it). Libraries export
 # their functions undecorated (DllRegisterServer, not DllRegisterServer@0).
 function(payload_binary target kind dir name)
@@ -22,6 +22,7 @@ function(payload_binary target kind dir name)
                         RUNTIME_OUTPUT_DIRECTORY ${dir} LIBRARY_OUTPUT_DIRECTORY ${dir})
   target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:-Os>)
   target_link_options(${target} PRIVATE -s)
+  shipping_program(${target})
 endfunction()
 
 # The companion uninstaller, beside SETUP.EXE (for now a stand-in that only says so).

@@ -3,6 +3,8 @@
 add_compile_definitions(WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400 NOMINMAX STRICT)
 add_link_options(-static)
 
+include(cmake/shipping.cmake)
+
 set(SETUP_WIN_LIBS ole32 oleaut32 uuid shell32 comctl32 comdlg32 user32 gdi32 advapi32 version lz32 mpr)
 
 # One static library per folder, linked to the layers below it (see setup_layer_root).
@@ -48,6 +50,7 @@ add_executable(setup WIN32 ${CMAKE_SOURCE_DIR}/src/app/WinMain.cpp ${SETUP_RC})
 target_include_directories(setup PRIVATE ${CMAKE_BINARY_DIR}/layers/app)
 set_target_properties(setup PROPERTIES OUTPUT_NAME SETUP SUFFIX .EXE)
 target_link_libraries(setup PRIVATE setup_lib)
+shipping_program(setup)
 
 # UI driver for end-to-end tests: a console program that walks a program's
 # windows from a step script (tools/uidriver/README.md).
@@ -70,3 +73,8 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
 endif()
 
 include(cmake/payload.cmake)
+
+if(SHIPPING_32BIT)
+  # The shipping build's own tests, once every shipping program is declared.
+  include(cmake/shipping-tests.cmake)
+endif()

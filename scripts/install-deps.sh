@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, and the ja_JP.UTF-8
 # locale, when they are missing. Safe to run again: it does nothing when all is there.
-# make runs it only when this file changed since its last run (stamp build/.deps-checked);
-# `make deps` runs it at once.
+# make runs it only when this file or install-wine32.sh changed since it last passed, or
+# when 32-bit Wine stopped running since (stamp build/.deps-checked); `make deps` runs it
+# at once.
 set -euo pipefail
 
 packages=(
@@ -52,3 +53,7 @@ if ! locale -a 2>/dev/null | grep -qiE '^ja_JP\.utf-?8$'; then
   grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
   $sudo locale-gen
 fi
+
+# 32-bit Wine for the shipping build's tests. Without it those tests are skipped, loudly,
+# and everything else still runs.
+"$(dirname "${BASH_SOURCE[0]}")/install-wine32.sh" || "$(dirname "${BASH_SOURCE[0]}")/wine32-missing.sh"

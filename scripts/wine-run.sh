@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in a private prefix.
 #
-#   wine-run.sh [--prefix DIR] [--winver win95|nt351|nt40] PROGRAM.EXE [ARGS...]
+#   wine-run.sh [--prefix DIR] [--arch win64|win32] [--winver win95|nt351|nt40] PROGRAM.EXE [ARGS...]
 #
 # - The prefix (default: build/win64/wineprefix) is created once, with the
 #   ANSI code page 932 (LANG=ja_JP.UTF-8) and Wine's menu builder disabled.
+# - --arch: a 64-bit prefix (default) or a 32-bit one, for the shipping i686 build
+#   (32-bit Wine, see scripts/install-wine32.sh); an existing prefix keeps
+#   the architecture it was made with. Each loader is called by its path: Debian's
+#   "wine" command takes the 32-bit loader whenever there is one.
 # - The reported platform comes from --winver, else $SETUP_WINVER, else win95;
 #   it is Wine's HKCU\Software\Wine "Version" value.
 # - Without DISPLAY a private Xvfb (1024x768x24) is started and kept running.
@@ -24,24 +28,35 @@ fi
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 prefix="$here/../build/win64/wineprefix"
 winver="${SETUP_WINVER:-win95}"
+arch=""
 while [[ $# -gt 0 ]]; do
   case "$1" in
     --prefix) prefix="$2"; shift 2 ;;
+    --arch) arch="$2"; shift 2 ;;
     --winver) winver="$2"; shift 2 ;;
     --) shift; break ;;
     *) break ;;
   esac
 done
-[[ $# -ge 1 ]] || { echo "usage: wine-run.sh [--prefix DIR] [--winver V] PROGRAM [ARGS...]" >&2; exit 2; }
+[[ $# -ge 1 ]] || { echo "usage: wine-run.sh [--prefix DIR] [--arch A] [--winver V] PROGRAM [ARGS...]" >&2; exit 2; }
 case "$winver" in win95|nt351|nt40) ;; *) echo "wine-run.sh: unknown --winver '$winver'" >&2; exit 2 ;; esac
 
 mkdir -p "$prefix"
 prefix=$(cd "$prefix" && pwd)
+if [[ -z $arch ]]; then arch=$(cat "$prefix/.setup-arch" 2>/dev/null || echo win64); fi
+case "$arch" in
+  win64) wine=/usr/lib/wine/wine64 ;;
+  win32) wine=$("$here/wine32-loader.sh") || exit 3 ;;
+  *) echo "wine-run.sh: unknown --arch '$arch'" >&2; exit 2 ;;
+esac
+if [[ -f "$prefix/.setup-arch" && "$(cat "$prefix/.setup-arch")" != "$arch" ]]; then
+  echo "wine-run.sh: $prefix is a $(cat "$prefix/.setup-arch") prefix, not $arch" >&2; exit 2
+fi
 export WINEPREFIX="$prefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-export WINEARCH=win64
+export WINEARCH=$arch
 
 # One Windows program at a time per prefix.
 exec 9>"$prefix.lock"
@@ -67,6 +82,7 @@ fi
 # again by the next run instead of leaving a broken prefix behind.
 if [[ ! -f "$prefix/.setup-ready" ]]; then
   echo "wine-run.sh: creating Wine prefix $prefix" >&2
+  echo "$arch" >"$prefix/.setup-arch"
   setup_log="$prefix.setup.log"
   : >"$setup_log"
   setup_step() {  # WHAT COMMAND...: one step of the set-up; on failure says which, and why
@@ -79,15 +95,15 @@ if [[ ! -f "$prefix/.setup-ready" ]]; then
       exit 3
     fi
   }
-  setup_step "wineboot -i" wineboot -i
+  setup_step "wineboot -i" "$wine" wineboot -i
   # A virtual desktop of the screen's size: Wine then draws window frames and
   # captions itself (there is no window manager) and runs the shell's desktop.
-  setup_step "the virtual desktop" wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
-  setup_step "the desktop's size" wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f
+  setup_step "the virtual desktop" "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
+  setup_step "the desktop's size" "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f
   # The Japanese fonts dialogs ask for by name, mapped to the IPA fonts (UTF-16 file).
-  fonts_reg=$(winepath -w "$here/wine-fonts.reg" 2>>"$setup_log" 8>&- 9>&-) || fonts_reg=""
+  fonts_reg=$("$wine" winepath -w "$here/wine-fonts.reg" 2>>"$setup_log" 8>&- 9>&-) || fonts_reg=""
   [[ -n "$fonts_reg" ]] || setup_step "the Windows path of wine-fonts.reg" false
-  setup_step "the font replacements" wine regedit /S "$fonts_reg"
+  setup_step "the font replacements" "$wine" regedit /S "$fonts_reg"
   setup_step "wineserver -w" wineserver -w
   touch "$prefix/.setup-ready"
 fi
@@ -107,11 +123,11 @@ fi
 server_status=0
 wineserver -p </dev/null >/dev/null 2>&1 8>&- 9>&- || server_status=$?
 if [[ $server_status -eq 0 ]]; then
-  wine wineboot </dev/null >/dev/null 2>&1 8>&- 9>&- || true
+  "$wine" wineboot </dev/null >/dev/null 2>&1 8>&- 9>&- || true
 fi
 
 if [[ "$(cat "$prefix/.setup-winver" 2>/dev/null)" != "$winver" ]]; then
-  if ! wine reg add 'HKCU\Software\Wine' /v Version /d "$winver" /f </dev/null >/dev/null 2>&1 8>&- 9>&-; then
+  if ! "$wine" reg add 'HKCU\Software\Wine' /v Version /d "$winver" /f </dev/null >/dev/null 2>&1 8>&- 9>&-; then
     echo "wine-run.sh: could not set the reported platform to $winver" >&2
     exit 3
   fi
@@ -120,6 +136,6 @@ fi
 
 program="$1"; shift
 status=0
-wine "$program" "$@" 8>&- 9>&- || status=$?
+"$wine" "$program" "$@" 8>&- 9>&- || status=$?
 { set +x; } 2>/dev/null
 exit $status

@@ -151,7 +151,8 @@ void CInfoDiskFreeSpaceDialog::OnButton(WORD id) {
 
 void CInfoDiskFreeSpaceDialog::DrawRow(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
-    FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
+    // A system colour index + 1 as the brush: NT 3.51 has no GetSysColorBrush.
+    FillRect(dc, &item.rcItem, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
     if (item.itemID != static_cast<UINT>(-1)) {
         const LRESULT length = SendMessageA(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
         std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');

@@ -1,7 +1,10 @@
 #include "copy/VersionService.h"
 
+#include "common/FileUtils.h"
 #include "core/CopyDecision.h"
+#include "core/ShiftJis.h"
 #include "framework/Handles.h"
+#include "framework/SystemFunction.h"
 
 namespace {
 
@@ -10,11 +13,15 @@ constexpr UINT kPathBuffer = 260;
 constexpr size_t kOpenFileLimit = 128;
 
 // The short form of a directory when its long form would make dir\name too long for
-// the service; the directory itself otherwise (or when it has no short form).
+// the service; the directory itself otherwise (or when it has no short form). Looked up
+// at run time: whether Windows NT 3.51 has GetShortPathNameA is not certain.
 std::string ServiceDirectory(const std::string& directory, const std::string& name) {
     if (directory.size() + 1 + name.size() < kOpenFileLimit) return directory;
+    const auto getShortPathName =
+        fw::SystemFunction<decltype(&::GetShortPathNameA)>("kernel32.dll", "GetShortPathNameA");
+    if (!getShortPathName) return directory;
     char shortPath[kPathBuffer] = "";
-    const DWORD length = GetShortPathNameA(directory.c_str(), shortPath, kPathBuffer);
+    const DWORD length = getShortPathName(directory.c_str(), shortPath, kPathBuffer);
     if (length == 0 || length >= kPathBuffer || length >= directory.size()) return directory;
     return std::string(shortPath, length);
 }
@@ -31,13 +38,52 @@ void DeleteTemporaryFilesSince(const std::string& directory, const FILETIME& sin
     } while (FindNextFileA(search.Get(), &found));
 }
 
+// The names (upper case, long and short forms) of the files in a directory.
+std::set<std::string> ListFileNames(const std::string& directory) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found = {};
+    fw::FindHandle search(FindFirstFileA((directory + "\\*.*").c_str(), &found));
+    if (!search) return names;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        names.insert(core::ToUpperShiftJis(found.cFileName));
+        if (found.cAlternateFileName[0]) names.insert(core::ToUpperShiftJis(found.cAlternateFileName));
+    } while (FindNextFileA(search.Get(), &found));
+    return names;
+}
+
+std::string SystemDirectory() {
+    char buffer[kPathBuffer] = "";
+    const UINT length = GetSystemDirectoryA(buffer, kPathBuffer);
+    return length > 0 && length < kPathBuffer ? std::string(buffer, length) : std::string();
+}
+
 // The platform's headers declare the input strings without const; they are only read.
 char* In(const std::string& text) { return const_cast<char*>(text.c_str()); }
 
 }  // namespace
 
+bool CPlatformVersionService::MayHaveCopy(const std::string& fileName, const std::string& windowsDir,
+                                          const std::string& appDir) {
+    if (!m_bListed || lstrcmpiA(windowsDir.c_str(), m_strWindowsDir.c_str()) != 0) {
+        m_strSystemDir = SystemDirectory();
+        m_strWindowsDir = windowsDir;
+        m_systemNames = ListFileNames(m_strSystemDir);
+        m_windowsNames = ListFileNames(m_strWindowsDir);
+        m_bListed = !m_strSystemDir.empty();
+        if (!m_bListed) return true;
+    }
+    const std::string name = core::ToUpperShiftJis(fileName);
+    return m_systemNames.count(name) || m_windowsNames.count(name) || FileExists(appDir + "\\" + fileName);
+}
+
 DWORD CPlatformVersionService::FindFile(DWORD flags, const std::string& fileName, const std::string& windowsDir,
                                         const std::string& appDir, std::string& curDir, std::string& destDir) {
+    if (!MayHaveCopy(fileName, windowsDir, appDir)) {
+        curDir.clear();
+        destDir = (flags & VFFF_ISSHAREDFILE) ? m_strSystemDir : appDir;
+        return 0;
+    }
     char current[kPathBuffer] = "";
     char destination[kPathBuffer] = "";
     UINT currentLength = kPathBuffer;
@@ -77,5 +123,9 @@ DWORD CPlatformVersionService::InstallFile(DWORD flags, const std::string& srcFi
     tmpFile = temporary;
 
     if (result != 0 && !(result & core::kVifTempFile)) DeleteTemporaryFilesSince(destination, start);
+    // A file now in the system or Windows directory has a copy there from now on.
+    const std::string name = core::ToUpperShiftJis(destFile);
+    if (lstrcmpiA(destDir.c_str(), m_strSystemDir.c_str()) == 0) m_systemNames.insert(name);
+    if (lstrcmpiA(destDir.c_str(), m_strWindowsDir.c_str()) == 0) m_windowsNames.insert(name);
     return result;
 }

@@ -1,7 +1,5 @@
 #include "framework/Thread.h"
 
-#include <process.h>
-
 #include "framework/App.h"
 
 namespace fw {
@@ -37,10 +35,12 @@ BOOL UiThread::Start(int priority) {
     ResetEvent(m_hStarted.Get());
     SetEvent(m_hRunning.Get());
     m_bInitOk = FALSE;
-    unsigned id = 0;
-    const uintptr_t handle = _beginthreadex(nullptr, 0, &UiThread::ThreadMain, this, CREATE_SUSPENDED, &id);
-    if (handle == 0) return FALSE;
-    m_hThread.Reset(reinterpret_cast<HANDLE>(handle));
+    // CreateThread, not _beginthreadex: the shipping build's C runtime (crtdll.dll) has no
+    // _beginthreadex, and a runtime DLL sets up each thread's data when the thread attaches.
+    DWORD id = 0;
+    const HANDLE handle = CreateThread(nullptr, 0, &UiThread::ThreadMain, this, CREATE_SUSPENDED, &id);
+    if (handle == nullptr) return FALSE;
+    m_hThread.Reset(handle);
     m_dwThreadId = id;
     SetThreadPriority(m_hThread.Get(), priority);
     ResumeThread(m_hThread.Get());
@@ -84,21 +84,14 @@ bool UiThread::IsPaused() const { return WaitForSingleObject(m_hRunning.Get(), 0
 
 void UiThread::WaitWhilePaused() const { WaitForSingleObject(m_hRunning.Get(), INFINITE); }
 
-bool UiThread::IsMessagePending(UINT msg) const {
-    for (const MSG& waiting : m_waiting)
-        if (waiting.message == msg) return true;
-    MSG pending;
-    return PeekMessageA(&pending, nullptr, msg, msg, PM_NOREMOVE) != FALSE;
-}
-
 BOOL UiThread::InitInstance() { return TRUE; }
 
 int UiThread::ExitInstance() { return 0; }
 
 void UiThread::OnThreadMessage(UINT, WPARAM, LPARAM) {}
 
-unsigned __stdcall UiThread::ThreadMain(void* self) {
-    return static_cast<unsigned>(static_cast<UiThread*>(self)->Main());
+DWORD WINAPI UiThread::ThreadMain(void* self) {
+    return static_cast<DWORD>(static_cast<UiThread*>(self)->Main());
 }
 
 LRESULT CALLBACK UiThread::MessageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

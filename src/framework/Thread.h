@@ -58,8 +58,6 @@ public:
     void Resume();
     bool IsPaused() const;
     void WaitWhilePaused() const;
-    // On the thread: whether a message of that number waits to be delivered.
-    bool IsMessagePending(UINT msg) const;
 
 protected:
     // On the thread, before its loop; FALSE ends the thread.
@@ -70,7 +68,7 @@ protected:
     virtual void OnThreadMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
-    static unsigned __stdcall ThreadMain(void* self);
+    static DWORD WINAPI ThreadMain(void* self);
     static LRESULT CALLBACK MessageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     int Main();
     HWND CreateMessageWindow();

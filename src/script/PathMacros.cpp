@@ -1,6 +1,8 @@
 #include "script/PathMacros.h"
 
 #include "core/MacroExpansion.h"
+#include "framework/SystemFunction.h"
+#include "script/ShellFolders.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -87,17 +89,27 @@ void SetSrcDirMacro(const std::string& value) { SetStoredMacro(g_strSrcDir, kSrc
 void SetTmpDirMacro(const std::string& value) { SetStoredMacro(g_strTmpDir, kTmpDir, value); }
 void SetUserNameMacro(const std::string& value) { SetStoredMacro(g_strUserName, kUserName, value); }
 
-std::string GetSpecialFolder(int csidl) {
+ShellFolderFunctions FindShellFolderFunctions() {
+    constexpr char kShell[] = "shell32.dll";
+    ShellFolderFunctions shell;
+    shell.getMalloc = fw::SystemFunction<decltype(shell.getMalloc)>(kShell, "SHGetMalloc");
+    shell.getFolderLocation = fw::SystemFunction<decltype(shell.getFolderLocation)>(kShell, "SHGetSpecialFolderLocation");
+    shell.getPathFromIDList = fw::SystemFunction<decltype(shell.getPathFromIDList)>(kShell, "SHGetPathFromIDListA");
+    return shell;
+}
+
+std::string GetSpecialFolder(int csidl, const ShellFolderFunctions& shell) {
+    if (!shell.getMalloc || !shell.getFolderLocation || !shell.getPathFromIDList) return std::string();
     IMalloc* allocator = nullptr;
-    if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr) return std::string();
+    if (FAILED(shell.getMalloc(&allocator)) || allocator == nullptr) return std::string();
 
     std::string path;
     char* buffer = static_cast<char*>(allocator->Alloc(MAX_PATH));
     if (buffer != nullptr) {
         // The owner window argument is reserved by the shell; none is passed.
         LPITEMIDLIST items = nullptr;
-        if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, csidl, &items)) && items != nullptr) {
-            if (SHGetPathFromIDListA(items, buffer)) path = buffer;
+        if (SUCCEEDED(shell.getFolderLocation(nullptr, csidl, &items)) && items != nullptr) {
+            if (shell.getPathFromIDList(items, buffer)) path = buffer;
             allocator->Free(items);
         }
         allocator->Free(buffer);
@@ -105,6 +117,8 @@ std::string GetSpecialFolder(int csidl) {
     allocator->Release();
     return path;
 }
+
+std::string GetSpecialFolder(int csidl) { return GetSpecialFolder(csidl, FindShellFolderFunctions()); }
 
 std::string GetProgramFilesDir() {
     const std::string windows = WindowsDirectory();

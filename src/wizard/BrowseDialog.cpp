@@ -217,7 +217,9 @@ void CBrowseDialog::DrawDirectoryItem(const DRAWITEMSTRUCT& item) {
     if (item.itemID == static_cast<UINT>(-1)) return;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     HDC dc = item.hDC;
-    FillRect(dc, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    // A system colour index + 1 as the brush: NT 3.51 has no GetSysColorBrush.
+    const int background = selected ? COLOR_HIGHLIGHT : COLOR_WINDOW;
+    FillRect(dc, &item.rcItem, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background + 1)));
 
     const LRESULT length = SendMessageA(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
     std::vector<char> text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');

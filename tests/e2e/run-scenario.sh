@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
 # Runs one end-to-end scenario with the UI driver under Wine.
 #
-#   run-scenario.sh [--build DIR] SCENARIO.steps
+#   run-scenario.sh [--build DIR] [--winver V] SCENARIO.steps
+#
+# The build folder's programs decide the Wine prefix: BUILD/wineprefix, 64-bit for the
+# x86_64 build, 32-bit for the shipping i686 one. Where 32-bit Wine cannot run, a
+# scenario of the i686 build is skipped (exit status 77). --winver overrides the
+# scenario's own platform.
 #
 # Comment lines at the top of the scenario say how to set it up:
 #   # program: SETUP.EXE        the program, copied from the build folder into the
@@ -29,8 +34,10 @@
 # (the prefix's C: drive), FLOPPY (the prefix's link for drive A:), the command
 # insert-disk N (floppy layout: put MEDIA/diskN into drive A:) and the function
 # wine_run (a Windows program under the scenario's Wine prefix and platform, e.g.
-# wine_run reg add 'HKCU\X' /f). The driver's shell steps see the same, but not
-# wine_run. Drive A: is taken away again at the end.
+# wine_run reg add 'HKCU\X' /f), and the helpers of tests/e2e/bin (wine-output,
+# dos-attributes, remove-win-ini-section, setup-again; see tools/uidriver/README.md).
+# The driver's shell steps see the same, but not wine_run and the helpers that run
+# Windows programs. Drive A: is taken away again at the end.
 # A file NAME.inf beside NAME.steps (UTF-8, for reading and review) becomes the
 # media folder's SETUP.INF, converted to Shift-JIS as the installer expects.
 # The media folder BUILD/e2e/NAME/media is made afresh; the driver runs in it
@@ -39,8 +46,16 @@
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build="$top/build/win64"
-if [[ "${1:-}" == "--build" ]]; then build="$2"; shift 2; fi
-[[ $# -eq 1 ]] || { echo "usage: run-scenario.sh [--build DIR] SCENARIO.steps" >&2; exit 2; }
+winver_option=""
+while [[ $# -gt 1 ]]; do
+  case "$1" in
+    --build) build="$2"; shift 2 ;;
+    --winver) winver_option="$2"; shift 2 ;;
+    *) break ;;
+  esac
+done
+[[ $# -eq 1 ]] || { echo "usage: run-scenario.sh [--build DIR] [--winver V] SCENARIO.steps" >&2; exit 2; }
+build=$(cd "$build" && pwd)  # the driver runs in the media folder
 scenario=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 name=$(basename "$scenario" .steps)
 
@@ -49,7 +64,19 @@ header() {  # the values of "# KEY: value" lines, one a line
 }
 program=$(header program | tail -n1); program=${program:-SETUP.EXE}
 media_source=$(header media | tail -n1)
-winver=$(header winver | tail -n1); winver=${winver:-win95}
+winver=$(header winver | tail -n1); winver=${winver_option:-${winver:-win95}}
+
+# The processor of the build's programs: the machine field of the driver's PE header.
+pe_offset=$(od -An -tu4 -j60 -N4 "$build/uidriver.exe" | tr -d ' ')
+case "$(od -An -tx2 -j$((pe_offset + 4)) -N2 "$build/uidriver.exe" | tr -d ' ')" in
+  014c) arch=win32 ;;
+  *) arch=win64 ;;
+esac
+if [[ $arch == win32 ]] && ! "$top/scripts/wine32-loader.sh" >/dev/null; then
+  echo "run-scenario.sh: SKIPPED $name: 32-bit Wine does not run on this machine," \
+       "so the shipping build is not tested (scripts/install-wine32.sh sets it up)" >&2
+  exit 77
+fi
 
 layout=$(header layout | tail -n1)
 mapfile -t payloads < <(header payload)
@@ -80,10 +107,10 @@ else
 fi
 
 wine_run() {
-  "$top/scripts/wine-run.sh" --prefix "$build/wineprefix" --winver "$winver" "$@" </dev/null >/dev/null 2>&1
+  "$top/scripts/wine-run.sh" --prefix "$build/wineprefix" --arch "$arch" --winver "$winver" "$@" </dev/null >/dev/null 2>&1
 }
 export -f wine_run
-export top build winver
+export top build winver arch
 export MEDIA="$media" DRIVE_C="$build/wineprefix/drive_c" FLOPPY="$build/wineprefix/dosdevices/a:"
 export PATH="$top/tests/e2e/bin:$PATH"
 
@@ -130,7 +157,7 @@ run_commands prepare || exit 1
 run_driver() {  # sets status; the driver's output goes to driver.log, Wine's start to the trace
   status=0
   (cd "$media" && WINE_RUN_TRACE="$work/wine-run.trace" \
-     "$top/scripts/wine-run.sh" --prefix "$build/wineprefix" --winver "$winver" \
+     "$top/scripts/wine-run.sh" --prefix "$build/wineprefix" --arch "$arch" --winver "$winver" \
      "$build/uidriver.exe" --screens "$work/screens" --script "$scenario" "$start") \
      >"$work/driver.log" 2>&1 || status=$?
 }

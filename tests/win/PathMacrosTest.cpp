@@ -1,5 +1,7 @@
 #include "common/FileUtils.h"
+#include "framework/SystemFunction.h"
 #include "script/PathMacros.h"
+#include "script/ShellFolders.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -54,6 +56,23 @@ TEST_F(PathMacros, SpecialFoldersMatchTheShell) {
     EXPECT_FALSE(GetSpecialFolder(CSIDL_PROGRAMS).empty());
     EXPECT_EQ(GetSpecialFolder(CSIDL_PROGRAMS), ShellFolder(CSIDL_PROGRAMS));
     EXPECT_EQ(GetSpecialFolder(0x7E), "");  // no such folder
+}
+
+// Windows NT 3.51's shell lacks the special-folder functions: the folder cannot be
+// resolved then, and nothing calls through a null pointer.
+TEST_F(PathMacros, SpecialFoldersOfAShellWithoutTheirFunctionsAreEmpty) {
+    const ShellFolderFunctions shell = FindShellFolderFunctions();
+    ASSERT_TRUE(shell.getMalloc && shell.getFolderLocation && shell.getPathFromIDList);
+    EXPECT_EQ(GetSpecialFolder(CSIDL_DESKTOPDIRECTORY, shell), ShellFolder(CSIDL_DESKTOPDIRECTORY));
+    for (int missing = 0; missing < 3; ++missing) {
+        ShellFolderFunctions partial = shell;
+        if (missing == 0) partial.getMalloc = nullptr;
+        if (missing == 1) partial.getFolderLocation = nullptr;
+        if (missing == 2) partial.getPathFromIDList = nullptr;
+        EXPECT_EQ(GetSpecialFolder(CSIDL_DESKTOPDIRECTORY, partial), "") << missing;
+    }
+    EXPECT_EQ(fw::FindSystemFunction("shell32.dll", "SHGetNoSuchFolder"), nullptr);
+    EXPECT_EQ(fw::FindSystemFunction("nosuchlibrary.dll", "SHGetMalloc"), nullptr);
 }
 
 TEST_F(PathMacros, StoredValuesExpandInAnyCaseAndInTurn) {

@@ -1,0 +1,24 @@
+# Tests of the shipping (i686) build: its programs' imports, and the end-to-end scenarios
+# that matter most, run against the i686 SETUP.EXE under 32-bit Wine in this tree's own
+# prefix. Where 32-bit Wine cannot run, the scenarios are skipped, never failed.
+get_property(shipping_programs GLOBAL PROPERTY SHIPPING_PROGRAMS)
+set(shipping_files)
+foreach(program IN LISTS shipping_programs)
+  list(APPEND shipping_files $<TARGET_FILE:${program}>)
+endforeach()
+add_test(NAME shipping_imports COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports.sh ${shipping_files})
+# The check itself: it must fail on a missing program and on an import not listed.
+add_test(NAME shipping_imports_check
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/imports/check-imports-test.sh $<TARGET_FILE:setup>)
+
+set(E2E_DIR ${CMAKE_SOURCE_DIR}/tests/e2e)
+function(shipping_scenario name scenario)  # [--winver V]
+  add_test(NAME e2e32_${name}
+           COMMAND ${E2E_DIR}/run-scenario.sh --build ${CMAKE_BINARY_DIR} ${ARGN} ${E2E_DIR}/${scenario}.steps)
+  set_tests_properties(e2e32_${name} PROPERTIES RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+endfunction()
+shipping_scenario(missing-inf missing-inf)
+foreach(winver win95 nt351 nt40)
+  shipping_scenario(full-walk-${winver} full-walk --winver ${winver})
+endforeach()
+shipping_scenario(sample-walk sample-walk)  # the sample product from its CD
