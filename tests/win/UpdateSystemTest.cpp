@@ -157,6 +157,8 @@ TEST_F(UpdateSteps, RegistryValuesAndTheirKeepRules) {
     EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Binary"), "<none>");
     EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Root"), "user");
     EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, "Root"), "<none>");
+    fw::RegKey tooLong;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, std::string(300, 'x').c_str(), 0, KEY_READ, tooLong.Receive()), ERROR_SUCCESS);
     EXPECT_TRUE(m_notes.notes.empty());
     DeleteTestKey();
 }
