@@ -30,6 +30,10 @@ BOOL CMessageDialog::OnInitDialog() {
         grown |= GrowToFitText(fill.id);
     }
     if (grown) CenterOverParent();
+    // A dialog without an owner is a worker's question (the copy engine's): it takes the
+    // foreground itself, so it opens active in front of the progress dialog. Activated
+    // only by being shown, it may get the keyboard but keep an inactive caption.
+    if (!GetWindow(m_hWnd, GW_OWNER)) SetForegroundWindow(m_hWnd);
 
     const LRESULT defaultId = SendMessageA(m_hWnd, DM_GETDEFID, 0, 0);
     if (HIWORD(defaultId) == DC_HASDEFID) {

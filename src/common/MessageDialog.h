@@ -25,7 +25,8 @@ protected:
     void FillText(int id, const std::string& value);
 
     // Fills the texts (a text too long for its place makes the dialog taller, so nothing
-    // is cut off) and puts the focus on the default button.
+    // is cut off), puts the focus on the default button and, without an owner, brings
+    // the dialog to the foreground.
     BOOL OnInitDialog() override;
     BOOL OnCommand(WORD id, WORD notifyCode, HWND control) override;
     // A push button was pressed (IDCANCEL also for Esc and the close box). The base ends

@@ -62,11 +62,10 @@ void CCopyThread::OnCopyCancel() { m_bCancel = 1; }
 
 void CCopyThread::OnCopyNext() {
     if (!m_pCopyDialog) return;
-    // No item starts while the user is asked whether to stop; a stop confirmed meanwhile
-    // is waiting in the queue and counts from here on.
+    // No item starts while the user is asked whether to stop. A step queued before the
+    // stop was confirmed still runs in full; the stop counts from the next one.
     WaitWhilePaused();
-    if (m_bCancel || IsMessagePending(WM_COPY_CANCEL)) {
-        m_bCancel = 1;
+    if (m_bCancel) {
         PostToDialog(WM_COPY_ABORTED);
         return;
     }

@@ -84,13 +84,6 @@ bool UiThread::IsPaused() const { return WaitForSingleObject(m_hRunning.Get(), 0
 
 void UiThread::WaitWhilePaused() const { WaitForSingleObject(m_hRunning.Get(), INFINITE); }
 
-bool UiThread::IsMessagePending(UINT msg) const {
-    for (const MSG& waiting : m_waiting)
-        if (waiting.message == msg) return true;
-    MSG pending;
-    return PeekMessageA(&pending, nullptr, msg, msg, PM_NOREMOVE) != FALSE;
-}
-
 BOOL UiThread::InitInstance() { return TRUE; }
 
 int UiThread::ExitInstance() { return 0; }

@@ -58,8 +58,6 @@ public:
     void Resume();
     bool IsPaused() const;
     void WaitWhilePaused() const;
-    // On the thread: whether a message of that number waits to be delivered.
-    bool IsMessagePending(UINT msg) const;
 
 protected:
     // On the thread, before its loop; FALSE ends the thread.

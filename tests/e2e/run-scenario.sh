@@ -29,8 +29,10 @@
 # (the prefix's C: drive), FLOPPY (the prefix's link for drive A:), the command
 # insert-disk N (floppy layout: put MEDIA/diskN into drive A:) and the function
 # wine_run (a Windows program under the scenario's Wine prefix and platform, e.g.
-# wine_run reg add 'HKCU\X' /f). The driver's shell steps see the same, but not
-# wine_run. Drive A: is taken away again at the end.
+# wine_run reg add 'HKCU\X' /f), and the helpers of tests/e2e/bin (wine-output,
+# dos-attributes, remove-win-ini-section, setup-again; see tools/uidriver/README.md).
+# The driver's shell steps see the same, but not wine_run and the helpers that run
+# Windows programs. Drive A: is taken away again at the end.
 # A file NAME.inf beside NAME.steps (UTF-8, for reading and review) becomes the
 # media folder's SETUP.INF, converted to Shift-JIS as the installer expects.
 # The media folder BUILD/e2e/NAME/media is made afresh; the driver runs in it

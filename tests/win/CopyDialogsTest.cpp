@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <thread>
@@ -182,6 +183,42 @@ TEST(CopyDialogs, OlderFileQuestionOnAWorkerThread) {
     // "中止(&X)" ends it at once: no stop question appears.
     EXPECT_EQ(showOnWorker([](HWND d) { Click(d, IDC_ANSWER_STOP); }), IDC_ANSWER_STOP);
     EXPECT_EQ(FindDialog(kQueryCancelTitle), nullptr);
+}
+
+TEST(CopyDialogs, AWorkerDialogComesToTheFrontWithAnActiveCaption) {
+    // A window of this thread is in front, as the progress dialog is while files are copied.
+    HWND front = CreateWindowExA(0, "STATIC", "front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_NE(front, nullptr);
+    auto pumpUntil = [](const std::function<bool()>& condition) {
+        return WaitUntil([&] {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+            return condition();
+        }, 10000);
+    };
+    SetForegroundWindow(front);
+    EXPECT_TRUE(pumpUntil([&] { return GetForegroundWindow() == front; }));
+
+    // The caption is drawn active or inactive as the last WM_NCACTIVATE said.
+    struct WatchedDialog : CPlainDialog {
+        using CPlainDialog::CPlainDialog;
+        std::atomic<int> captionActive{-1};
+        INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+            if (msg == WM_NCACTIVATE) captionActive = wParam ? 1 : 0;
+            return CPlainDialog::DialogProc(msg, wParam, lParam);
+        }
+    } dialog(IDD_OUT_OF_MEMORY);
+    std::thread worker([&] { dialog.DoModal(); });
+    HWND shown = nullptr;
+    EXPECT_TRUE(pumpUntil([&] { return (shown = FindDialog(kSetupTitle)) != nullptr; }));
+    EXPECT_TRUE(pumpUntil([&] { return GetForegroundWindow() == shown && dialog.captionActive == 1; }))
+        << "foreground " << GetForegroundWindow() << ", the dialog " << shown << ", caption active "
+        << dialog.captionActive;
+    if (shown) Click(shown, IDOK);
+    pumpUntil([&] { return !IsWindow(shown); });
+    worker.join();
+    DestroyWindow(front);
 }
 
 TEST(CopyDialogs, ReadonlyQuestionRemembersOnlyYesOrNo) {

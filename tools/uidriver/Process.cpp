@@ -39,6 +39,17 @@ std::map<DWORD, PROCESSENTRY32> SnapshotProcesses() {
     return processes;
 }
 
+// Wine starts its desktop (explorer.exe) and its service processes from whichever
+// process first needs them, so they may turn up as the program's children; they are
+// Wine's, outlive the program and never count as part of it.
+bool IsWineSystemProcess(const PROCESSENTRY32& entry) {
+    static const char* const kNames[] = {"explorer.exe", "services.exe", "winedevice.exe",
+                                         "plugplay.exe", "svchost.exe", "rpcss.exe"};
+    for (const char* name : kNames)
+        if (lstrcmpiA(entry.szExeFile, name) == 0) return true;
+    return false;
+}
+
 }  // namespace
 
 ProgramProcesses::~ProgramProcesses() {
@@ -84,6 +95,7 @@ void ProgramProcesses::RefreshDescendants() {
         grew = false;
         for (const auto& [id, entry] : snapshot) {
             if (m_processes.count(id) || !m_processes.count(entry.th32ParentProcessID)) continue;
+            if (IsWineSystemProcess(entry)) continue;
             HANDLE handle = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, id);
             if (!handle) continue;  // already gone
             m_processes[id] = handle;

@@ -441,8 +441,20 @@ HWND Runner::UsableWindow(const Step& step) {
 
 void Runner::Key(const Step& step, UINT virtualKey) {
     // Keys go to the focus of the window's thread: wait until no modal dialog has it.
+    HWND window = UsableWindow(step);
+    // A person's key reaches only the foreground window: one left behind another would
+    // never see it, however the program's message loop would handle it.
+    std::string seen;
+    if (!PollUntil(Timeout(step), [&](std::string& state) {
+            HWND foreground = GetForegroundWindow();
+            if (foreground == window) return true;
+            state = foreground ? DescribeWindow(foreground, false) : std::string("no window\n");
+            return false;
+        }, seen))
+        Fail("the window is not in the foreground, so a key would not reach it (waited " +
+             Seconds(Timeout(step)) + "); the foreground window is " + seen);
     std::string error;
-    if (!PressKey(UsableWindow(step), virtualKey, error)) Fail("pressing " + step.verb + " failed: " + error);
+    if (!PressKey(window, virtualKey, error)) Fail("pressing " + step.verb + " failed: " + error);
 }
 
 void Runner::Close(const Step& step) {
