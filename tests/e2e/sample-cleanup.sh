@@ -13,8 +13,6 @@ rm -rf "$DRIVE_C/windows/SetupTmp"
 for key in 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\SampleTool' 'HKLM\Software\Sample' 'HKCU\Software\Sample'; do
   wine_run reg delete "$key" /f || true
 done
-win_ini="$DRIVE_C/windows/win.ini"
-if [[ -f "$win_ini" ]]; then
-  awk 'BEGIN{skip=0} /^\[/{skip=($0 ~ /^\[(OrvanSetupDeleteDirectory|SampleTool)\]/)} !skip' "$win_ini" >"$win_ini.tmp" && mv "$win_ini.tmp" "$win_ini"
-fi
+remove-win-ini-section OrvanSetupDeleteDirectory
+remove-win-ini-section SampleTool
 exit 0

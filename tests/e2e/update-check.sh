@@ -3,7 +3,7 @@
 # installation: the program icons in the route's folder ("programs": the shell's Programs
 # folder; "profiles": Windows NT 4.0's profile folder), the free shortcut, INI files,
 # registry values, registrations, the programs' records and the uninstall notes.
-# Run as a scenario's check (it sees DRIVE_C, top, build and winver).
+# Run as a scenario's check (it sees DRIVE_C and the scenario helpers).
 set -euo pipefail
 route=$1
 user=$(id -un)
@@ -28,10 +28,7 @@ expect() {  # WHAT FOUND WANTED
 text() { iconv -f CP932 -t UTF-8 "$1" | tr -d '\r'; }                 # a Shift-JIS file
 section() { text "$1" | awk -v s="[$2]" '$0 == s {on = 1; next} /^\[/ {on = 0} on'; }
 link() { lnkinfo "$1" | sed -n 's/^[[:space:]]*\(Local path\|Description\)[[:space:]]*: //p' | paste -sd'|'; }
-reg_value() {  # KEY NAME: the value's data as reg shows it
-  "$top/scripts/wine-run.sh" --prefix "$build/wineprefix" --winver "$winver" reg query "$1" /v "$2" 2>/dev/null \
-    | iconv -f CP932 -t UTF-8 | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p" || true
-}
+reg_value() { wine-output reg query "$1" /v "$2" | sed -n "s/^ *$2 *REG_[A-Z_]* *//p" || true; }  # KEY NAME
 
 # Program icons (the uninstaller's entry brings its own), noted for the uninstaller.
 expect "icons" "$(cd "$folder" 2>/dev/null && ls)" "$(printf '%s\n' お読みください.lnk サンプル\ 100%.lnk 更新テストの削除.lnk)"

@@ -15,8 +15,5 @@ for key in 'HKCU\Software\OrvanSetupTest' 'HKLM\Software\OrvanSetupTest' 'HKCU\S
            'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\UpdateTest'; do
   wine_run reg delete "$key" /f || true
 done
-win_ini="$DRIVE_C/windows/win.ini"
-if [[ -f "$win_ini" ]]; then
-  awk 'BEGIN{skip=0} /^\[/{skip=($0 ~ /^\[OrvanSetupDeleteDirectory\]/)} !skip' "$win_ini" >"$win_ini.tmp" && mv "$win_ini.tmp" "$win_ini"
-fi
+remove-win-ini-section OrvanSetupDeleteDirectory
 exit 0
