@@ -31,7 +31,7 @@ link() { lnkinfo "$1" | sed -n 's/^[[:space:]]*\(Local path\|Description\)[[:spa
 reg_value() { wine-output reg query "$1" /v "$2" | sed -n "s/^ *$2 *REG_[A-Z_]* *//p" || true; }  # KEY NAME
 
 # Program icons (the uninstaller's entry brings its own), noted for the uninstaller.
-expect "icons" "$(cd "$folder" 2>/dev/null && ls)" "$(printf '%s\n' お読みください.lnk サンプル\ 100%.lnk 更新テストの削除.lnk)"
+expect "icons" "$(cd "$folder" 2>/dev/null && LC_ALL=C ls)" "$(printf '%s\n' お読みください.lnk サンプル\ 100%.lnk 更新テストの削除.lnk)"
 expect "program icon" "$(link "$folder/サンプル 100%.lnk")" "$inst\\SAMPLE.EXE|サンプル 100%"
 expect "readme icon" "$(link "$folder/お読みください.lnk")" "$inst\\README.TXT|お読みください"
 expect "uninstaller icon" "$(link "$folder/更新テストの削除.lnk")" 'C:\windows\system32\ORVUN100.EXE|更新テストの削除'
