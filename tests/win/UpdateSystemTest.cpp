@@ -221,7 +221,7 @@ protected:
 
 }  // namespace
 
-TEST(UpdateSystemDialog, RunsTheListsInOrderAndEndsWithoutItsTemporaryDirectory) {
+TEST(UpdateSystemDialog, RunsItsListsPastEmptyEntriesAndEndsWithoutItsTemporaryDirectory) {
     testsupport::TempDirectory dir;
     const std::string tools = dir.Path() + "\\Tool Dir";
     const std::string temporary = dir.Path() + "\\SetupTmp";
@@ -235,7 +235,7 @@ TEST(UpdateSystemDialog, RunsTheListsInOrderAndEndsWithoutItsTemporaryDirectory)
     ExpandMacros(savedTmpDir);
     SetTmpDirMacro(temporary);
 
-    // The INI item comes before the program in the lists' order: the program sees its value.
+    // Empty entries are passed over; the program's path holds a blank.
     CIniItem ini(dir.Path() + "\\ORDER.INI", "S,K,ini first");
     CExeItem run("$InstDir$\\Tool Dir\\ARGLOG.EXE", "$InstDir$\\Tool Dir,SYNC,HIDE,30000,run.log two words");
     CIniItemArray inis{&ini, nullptr};
