@@ -7,6 +7,7 @@
 #include "core/TextFormat.h"
 #include "core/UpdateCommands.h"
 #include "framework/Handles.h"
+#include "framework/SystemFunction.h"
 #include "script/PathMacros.h"
 #include "script/Profile.h"
 #include "script/ProfileLookup.h"
@@ -71,12 +72,9 @@ fw::Handle StartProgram(std::string commandLine, DWORD flags, const std::string&
 // A 16-bit Windows program. GetBinaryTypeA exists on Windows NT only: it is looked up at
 // run time, so that the installer still starts on Windows 95.
 bool IsWin16Program(const std::string& path) {
-    using GetBinaryTypeFunction = BOOL(WINAPI*)(LPCSTR, LPDWORD);
-    const FARPROC found = GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "GetBinaryTypeA");
-    if (!found) return false;
-    const auto getBinaryType = reinterpret_cast<GetBinaryTypeFunction>(reinterpret_cast<void*>(found));
+    const auto getBinaryType = fw::SystemFunction<BOOL(WINAPI*)(LPCSTR, LPDWORD)>("kernel32.dll", "GetBinaryTypeA");
     DWORD type = 0;
-    return getBinaryType(path.c_str(), &type) && type == SCS_WOW_BINARY;
+    return getBinaryType && getBinaryType(path.c_str(), &type) && type == SCS_WOW_BINARY;
 }
 
 }  // namespace
