@@ -55,6 +55,14 @@ foreach(major 1 2)
   target_include_directories(vertest${major} PRIVATE ${SAMPLE_SRC})
 endforeach()
 
+# Components for the system update's tests (payload/updatetest): a library that is no
+# OCX, an OCX whose registration fails, and a program that writes down how it was started.
+set(UPDATETEST_SRC ${CMAKE_SOURCE_DIR}/tests/payload/updatetest)
+set(UPDATETEST_PAYLOAD ${CMAKE_BINARY_DIR}/payload/updatetest)
+payload_binary(updatetest_noreg SHARED ${UPDATETEST_PAYLOAD} NOREG.DLL ${UPDATETEST_SRC}/noreg.c)
+payload_binary(updatetest_failreg SHARED ${UPDATETEST_PAYLOAD} FAILREG.OCX ${UPDATETEST_SRC}/failreg.c)
+payload_binary(updatetest_arglog WIN32 ${UPDATETEST_PAYLOAD} ARGLOG.EXE ${UPDATETEST_SRC}/arglog.c)
+
 # The sample's media, laid out by scripts/build-media.sh: media/sample (one folder,
 # as on a CD) and media/sample-floppy (disk1/, disk2/, ...).
 file(GLOB_RECURSE SAMPLE_PLAIN_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/examples/sample/*)

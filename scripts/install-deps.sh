@@ -11,7 +11,7 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   googletest libgtest-dev
   wine64 wine xvfb xauth x11-apps x11-utils locales fonts-ipafont-gothic
-  mscompress imagemagick ccache
+  mscompress imagemagick ccache liblnk-utils
 )
 
 missing=()

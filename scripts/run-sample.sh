@@ -4,7 +4,8 @@
 # tags, SETUP.EXE), copied afresh to build/media/sample since the installer may
 # write into its SETUP.INF. With a DISPLAY the installer opens there for a person to use;
 # without one it runs on Xvfb, is walked through automatically and leaves
-# screenshots in build/screens/.
+# screenshots in build/screens/. Either way it ends by listing what the system update
+# made (scripts/show-sample-update.sh).
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$top/build/win64"
@@ -18,7 +19,10 @@ rm -rf "$media"; mkdir -p "$media" "$screens"
 cp -r "$built_media/." "$media/"
 
 if [[ -n "${DISPLAY:-}" ]]; then
-  exec "${wine_run[@]}" "$media/SETUP.EXE"
+  status=0
+  "${wine_run[@]}" "$media/SETUP.EXE" || status=$?
+  "$top/scripts/show-sample-update.sh" --prefix "$build/wineprefix"
+  exit "$status"
 fi
 
 if [[ -x "$build/uidriver.exe" && -f "$top/tests/e2e/sample-walk.steps" ]]; then
@@ -28,6 +32,7 @@ if [[ -x "$build/uidriver.exe" && -f "$top/tests/e2e/sample-walk.steps" ]]; then
      --script "$top/tests/e2e/sample-walk.steps" "$media/SETUP.EXE") || status=$?
   "$top/tools/uidriver/bmp-to-png.sh" "$screens"
   echo "screenshots: $screens"
+  "$top/scripts/show-sample-update.sh" --prefix "$build/wineprefix"
   exit "$status"
 fi
 

@@ -39,7 +39,7 @@ while [[ $# -gt 0 ]]; do
   esac
 done
 [[ $# -ge 1 ]] || { echo "usage: wine-run.sh [--prefix DIR] [--arch A] [--winver V] PROGRAM [ARGS...]" >&2; exit 2; }
-case "$winver" in win95|nt351|nt40) ;; *) echo "wine-run.sh: unknown --winver '$winver'" >&2; exit 2 ;; esac
+case "$winver" in win95|nt351|nt40|winxp|win10) ;; *) echo "wine-run.sh: unknown --winver '$winver'" >&2; exit 2 ;; esac
 
 mkdir -p "$prefix"
 prefix=$(cd "$prefix" && pwd)

@@ -326,6 +326,9 @@ void CSetupView::StartUpdate() {
     m_pUpdateDialog->m_pAutomationItems = &document->GetRegisterAutomation();
     m_pUpdateDialog->m_pShortcutItems = &document->GetShortcuts();
     m_pUpdateDialog->m_strGroupName = document->GetGroupName();
+    m_pUpdateDialog->m_platform = SetupPlatformFlags();
+    if (auto* frame = dynamic_cast<CMainFrame*>(fw::Window::FromHandle(GetParent(m_hWnd))))
+        m_pUpdateDialog->m_progman = {frame->m_pDdeClient, frame->m_pProgmanConv};
     if (!m_pUpdateDialog->StartUpdate(m_hWnd)) {
         DeleteAndClear(m_pUpdateDialog);
         ShowAbortNotice();

@@ -1,0 +1,91 @@
+#include "system/ProgramGroups.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "common/FileUtils.h"
+#include "core/UpdateCommands.h"
+#include "script/PathMacros.h"
+#include "script/UninstallNotes.h"
+
+namespace {
+
+// Below the user's profile directory on Windows NT 4.0 (half-width katakana, as the
+// Japanese system names them).
+constexpr char kProfileProgramsDir[] = "\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ";
+
+std::string Expanded(std::string text) {
+    ExpandMacros(text);
+    return text;
+}
+
+}  // namespace
+
+ProgramGroupRoute ChooseProgramGroupRoute(const core::PlatformFlags& platform) {
+    if (platform.bWin95) return ProgramGroupRoute::ShellPrograms;
+    if (!platform.bWinNT) return ProgramGroupRoute::None;
+    if (platform.dwWinVersion >= 0x50000) return ProgramGroupRoute::ShellPrograms;
+    if (platform.dwWinVersion >= 0x40000) return ProgramGroupRoute::ProfilePrograms;
+    return ProgramGroupRoute::ProgramManager;
+}
+
+std::string ProgramFoldersBase(ProgramGroupRoute route) {
+    switch (route) {
+    case ProgramGroupRoute::ShellPrograms:
+        return GetSpecialFolder(CSIDL_PROGRAMS);
+    case ProgramGroupRoute::ProfilePrograms:
+        return GetUserProfileDir() + kProfileProgramsDir;
+    default:
+        return std::string();
+    }
+}
+
+void CreateProgramFolder(const std::string& base, const std::string& folder) {
+    CreateDirectoryA(core::ProgramFolderPath(base, folder).c_str(), nullptr);
+}
+
+std::string AddProgramIcon(const std::string& base, const std::string& folder, const std::string& title,
+                           const std::string& target, CUninstallNotes* notes) {
+    const std::string link = core::ProgramIconPath(base, folder, title);
+    CreateShellLink(link, title, target);
+    if (notes) notes->RecordDeleteShortcut(link);
+    return link;
+}
+
+int CreateProgramGroup(ProgramGroupRoute route, const std::string& groupName, const CProgramManagerLink& progman) {
+    switch (route) {
+    case ProgramGroupRoute::ShellPrograms:
+    case ProgramGroupRoute::ProfilePrograms:
+        CreateProgramFolder(ProgramFoldersBase(route), groupName);
+        return 0;
+    case ProgramGroupRoute::ProgramManager:
+        return CreateProgramManagerGroup(progman, groupName);
+    case ProgramGroupRoute::None:
+        break;
+    }
+    return 0;
+}
+
+int AddProgramGroupItem(ProgramGroupRoute route, const std::string& groupName, const CFileItem& item,
+                        const CProgramManagerLink& progman, CUninstallNotes* notes) {
+    switch (route) {
+    case ProgramGroupRoute::ShellPrograms:
+    case ProgramGroupRoute::ProfilePrograms:
+        AddProgramIcon(ProgramFoldersBase(route), groupName, Expanded(item.m_strIconTitle),
+                       Expanded(item.GetDestPath()), notes);
+        return 0;
+    case ProgramGroupRoute::ProgramManager:
+        return AddProgramManagerItem(progman, Expanded(item.GetDestPath()), Expanded(item.m_strIconTitle));
+    case ProgramGroupRoute::None:
+        break;
+    }
+    return 0;
+}
+
+void MakeShortcuts(const CShortcutItemArray* items) {
+    if (!items) return;
+    for (const CShortcutItem* item : *items) {
+        if (!item) continue;
+        CreateShellLink(Expanded(item->m_strLinkPath), Expanded(item->m_strDescription), Expanded(item->m_strTarget));
+    }
+}

@@ -1,0 +1,261 @@
+// The system update under Wine: INI and registry steps run on the test's thread with
+// their uninstall notes recorded, program folders and icons made in a private folder,
+// and the whole phase (dialog and worker) running a program from a path with a blank.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "UiTestSupport.h"
+#include "common/Messages.h"
+#include "framework/Handles.h"
+#include "script/PathMacros.h"
+#include "script/UninstallNotes.h"
+#include "system/ProgramGroups.h"
+#include "system/UpdateSystemDialog.h"
+#include "system/UpdateSystemThread.h"
+
+namespace {
+
+// Every note as "Kind:value" (items as their file, section and key).
+class NoteList : public CUninstallNotes {
+public:
+    std::vector<std::string> notes;
+    void RecordDeleteFile(const std::string& path) override { notes.push_back("File:" + path); }
+    void RecordDeleteShortcut(const std::string& link) override { notes.push_back("ShortCut:" + link); }
+    void RecordUnregisterOcx(const COcxItem& item) override { notes.push_back("Ocx:" + item.m_strPath); }
+    void RecordUnregisterAutomation(const CAutomationItem& item) override { notes.push_back("Automation:" + item.m_strPath); }
+    void RecordCreatedDirectory(const std::string& path) override { notes.push_back("Directory:" + path); }
+    void RecordDeleteIniFile(const std::string& path) override { notes.push_back("IniFile:" + path); }
+    void RecordDeleteIniSection(const CIniItem& item) override { notes.push_back("IniSection:" + Fields(item)); }
+    void RecordDeleteIniKeyword(const CIniItem& item) override { notes.push_back("IniKeyword:" + Fields(item)); }
+    void RecordDeleteIniValue(const CIniItem& item) override { notes.push_back("IniValue:" + Fields(item)); }
+    void RecordDeleteProgramGroup(const std::string& name) override { notes.push_back("Group:" + name); }
+
+private:
+    static std::string Fields(const CIniItem& item) { return item.m_strSection + "," + item.m_strKey; }
+};
+
+std::string IniValue(const std::string& file, const char* section, const char* key) {
+    char value[256] = "";
+    GetPrivateProfileStringA(section, key, "<none>", value, sizeof value, file.c_str());
+    return value;
+}
+
+class UpdateSteps : public testing::Test {
+protected:
+    void SetUp() override { m_worker.m_pUninstallNotes = &m_notes; }
+    // One INI item ("section,key,value,mode") on the file, as the worker runs it.
+    void Ini(const std::string& file, const std::string& fields) { m_worker.UpdateIniItem(CIniItem(file, fields)); }
+    void Reg(const char* root, const std::string& fields) { m_worker.UpdateRegItem(CRegItem(root, fields)); }
+
+    testsupport::TempDirectory m_dir;
+    NoteList m_notes;
+    CUpdateSystemThread m_worker;  // never started: its steps run on this thread
+};
+
+const char kRegKey[] = "Software\\OrvanSetupTest\\Update";
+
+std::string RegText(HKEY root, const char* name) {
+    char data[256] = "";
+    DWORD size = sizeof data;
+    return RegGetValueA(root, kRegKey, name, RRF_RT_REG_SZ, nullptr, data, &size) == ERROR_SUCCESS ? data : "<none>";
+}
+
+void DeleteTestKey() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, kRegKey);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\OrvanSetupTest");
+}
+
+DWORD RegNumber(const char* name) {
+    DWORD number = 0xDEAD, size = sizeof number;
+    RegGetValueA(HKEY_CURRENT_USER, kRegKey, name, RRF_RT_REG_DWORD, nullptr, &number, &size);
+    return number;
+}
+
+}  // namespace
+
+TEST_F(UpdateSteps, IniWritesAreNotedByWhatTheFileHeldBefore) {
+    const std::string file = m_dir.Path() + "\\A.INI";
+    Ini(file, "S,K,1");         // no file yet (mode 9 by default)
+    Ini(file, "T,K,2,1");       // no section
+    Ini(file, "T,L,3,2");       // no key
+    Ini(file, "T,L,4,9");       // the key is there
+    Ini(file, "t,l,5,1");       // other case: counted as new, written over the same key
+    for (const char* mode : {"0", "5", "6", "7", "8"}) Ini(file, std::string("U,K,x,") + mode);
+    Ini(m_dir.Path() + "\\NoSuchDir\\B.INI", "S,K,1,1");  // cannot be written: not noted
+    EXPECT_EQ(m_notes.notes, (std::vector<std::string>{"IniFile:" + file, "IniSection:T,K", "IniKeyword:T,L",
+                                                       "IniValue:T,L", "IniSection:t,l"}));
+    EXPECT_EQ(IniValue(file, "T", "L"), "5");
+    EXPECT_EQ(IniValue(file, "U", "K"), "<none>");
+}
+
+TEST_F(UpdateSteps, Mode3WritesOnlyOverAKeyOfExactlyThatName) {
+    const std::string file = m_dir.Path() + "\\M.INI";
+    testsupport::WriteTextFile(file, "[S]\r\nKey=old\r\n");
+    Ini(file, "S,key,lower,3");
+    Ini(file, "S,Other,new,3");
+    Ini(file, "s,Key,section case,3");
+    EXPECT_EQ(IniValue(file, "S", "Key"), "old");
+    Ini(file, "S,Key,new,3");
+    EXPECT_EQ(IniValue(file, "S", "Key"), "new");
+    EXPECT_EQ(IniValue(file, "S", "Other"), "<none>");
+    // A missing file has no key: nothing is written and nobody is asked about the file.
+    const std::string missing = m_dir.Path() + "\\MISSING.INI";
+    Ini(missing, "S,Key,new,3");
+    EXPECT_FALSE(testsupport::FileExists(missing));
+    EXPECT_EQ(m_notes.notes, std::vector<std::string>{"IniValue:S,Key"});
+}
+
+TEST_F(UpdateSteps, Mode4RemovesAKeyASectionOrTheFileUnnoted) {
+    const std::string file = m_dir.Path() + "\\D.INI";
+    testsupport::WriteTextFile(file, "[A]\r\nK=1\r\nL=2\r\n[B]\r\nK=3\r\n");
+    Ini(file, "A,K,,4");
+    EXPECT_EQ(IniValue(file, "A", "K"), "<none>");
+    EXPECT_EQ(IniValue(file, "A", "L"), "2");
+    Ini(file, "B,,,4");
+    EXPECT_EQ(IniValue(file, "B", "K"), "<none>");
+    EXPECT_EQ(IniValue(file, "A", "L"), "2");
+    Ini(file, ",,,4");
+    EXPECT_FALSE(testsupport::FileExists(file));
+    EXPECT_TRUE(m_notes.notes.empty());
+}
+
+TEST_F(UpdateSteps, BareIniNamesAreFilesInTheWindowsDirectory) {
+    const std::string file = testsupport::WindowsDirectory() + "\\ORVUPDT.INI";
+    Ini("ORVUPDT.INI", "S,K,v,1");
+    EXPECT_EQ(IniValue(file, "S", "K"), "v");
+    EXPECT_EQ(m_notes.notes, std::vector<std::string>{"IniFile:" + file});
+    DeleteFileA(file.c_str());
+}
+
+TEST_F(UpdateSteps, RegistryValuesAndTheirKeepRules) {
+    DeleteTestKey();
+    const std::string key = kRegKey;
+    Reg("CURRENT_USER", key + ",Text,SZ,first");
+    Reg("CURRENT_USER", key + ",Text,SZ,second,1");   // kept: it exists
+    Reg("CURRENT_USER", key + ",New,SZ,made,2");      // made: it did not
+    Reg("CURRENT_USER", key + ",Over,SZ,a");
+    Reg("CURRENT_USER", key + ",Over,SZ,b,4");        // bit 4 does not keep
+    Reg("CURRENT_USER", key + ",Digits,DWORD,12ab");
+    Reg("CURRENT_USER", key + ",Letters,DWORD,x12");
+    Reg("CURRENT_USER", key + ",Macro,DWORD,$WinDir$");
+    Reg("CURRENT_USER", key + ",Digits,DWORD,99,3");  // kept
+    Reg("CURRENT_USER", key + ",Binary,BINARY,01");   // not written
+    Reg("HKEY_LOCAL_MACHINE", key + ",Root,SZ,user"); // an unknown root name is the current user
+    Reg("CURRENT_USER", std::string(300, 'x') + ",V,SZ,v");  // a key that cannot be made
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Text"), "first");
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, "New"), "made");
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Over"), "b");
+    EXPECT_EQ(RegNumber("Digits"), 12u);
+    EXPECT_EQ(RegNumber("Letters"), 0u);
+    EXPECT_EQ(RegNumber("Macro"), 0u);
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Binary"), "<none>");
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Root"), "user");
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, "Root"), "<none>");
+    fw::RegKey tooLong;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, std::string(300, 'x').c_str(), 0, KEY_READ, tooLong.Receive()), ERROR_SUCCESS);
+    EXPECT_TRUE(m_notes.notes.empty());
+    DeleteTestKey();
+}
+
+TEST(ProgramGroups, RoutesByPlatform) {
+    EXPECT_EQ(ChooseProgramGroupRoute({0, 1, 0x40000}), ProgramGroupRoute::ShellPrograms);
+    EXPECT_EQ(ChooseProgramGroupRoute({1, 0, 0x40000}), ProgramGroupRoute::ProfilePrograms);
+    EXPECT_EQ(ChooseProgramGroupRoute({1, 0, 0x50000}), ProgramGroupRoute::ShellPrograms);
+    EXPECT_EQ(ChooseProgramGroupRoute({1, 0, 0x30033}), ProgramGroupRoute::ProgramManager);
+    EXPECT_EQ(ChooseProgramGroupRoute({0, 0, 0x40000}), ProgramGroupRoute::None);
+}
+
+TEST(ProgramGroups, IconsAreLinksInTheFolderNotedEvenWhenTheyCannotBeSaved) {
+    testsupport::TempDirectory base;
+    NoteList notes;
+    CreateProgramFolder(base.Path(), "Tools");
+    const std::string link = AddProgramIcon(base.Path(), "Tools", "100%s Readme", "C:\\App\\README.TXT", &notes);
+    EXPECT_EQ(link, base.Path() + "\\Tools\\100%s Readme.lnk");
+    fw::ComPtr<IShellLinkA> shell;
+    fw::ComPtr<IPersistFile> file;
+    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shell.ReceiveVoid())));
+    ASSERT_TRUE(SUCCEEDED(shell->QueryInterface(IID_IPersistFile, file.ReceiveVoid())));
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
+    ASSERT_TRUE(SUCCEEDED(file->Load(wide, STGM_READ)));
+    char text[MAX_PATH] = "";
+    shell->GetDescription(text, MAX_PATH);
+    EXPECT_STREQ(text, "100%s Readme");
+    shell->GetPath(text, MAX_PATH, nullptr, 0);
+    EXPECT_STREQ(text, "C:\\App\\README.TXT");
+
+    // Only the last level of a folder is made; names a file cannot hold make nothing.
+    for (const char* folder : {"Missing\\Tools", "a|b", "Why?"}) {
+        CreateProgramFolder(base.Path(), folder);
+        AddProgramIcon(base.Path(), folder, "Readme", "C:\\App\\README.TXT", &notes);
+        EXPECT_FALSE(testsupport::FileExists(base.Path() + "\\" + folder + "\\Readme.lnk")) << folder;
+    }
+    EXPECT_FALSE(testsupport::FileExists(base.Path() + "\\Missing"));
+    EXPECT_EQ(notes.notes.size(), 4u);
+    EXPECT_EQ(notes.notes.front(), "ShortCut:" + link);
+}
+
+namespace {
+
+// Receives the phase's end as the install driver would.
+class UpdateParent : public fw::Window {
+public:
+    UpdateParent() {
+        RegisterWindowClass("UpdateSystemTest.Parent", 0, nullptr);
+        Create("UpdateSystemTest.Parent", "update parent", WS_POPUP, 0, 0, 0, 400, 300, nullptr, nullptr);
+    }
+    std::vector<WPARAM> codes;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_SETUP_UPDATE_DONE) codes.push_back(wParam);
+        return DefaultProc(msg, wParam, lParam);
+    }
+};
+
+}  // namespace
+
+TEST(UpdateSystemDialog, RunsItsListsPastEmptyEntriesAndEndsWithoutItsTemporaryDirectory) {
+    testsupport::TempDirectory dir;
+    const std::string tools = dir.Path() + "\\Tool Dir";
+    const std::string temporary = dir.Path() + "\\SetupTmp";
+    CreateDirectoryA(tools.c_str(), nullptr);
+    CreateDirectoryA(temporary.c_str(), nullptr);
+    testsupport::WriteTextFile(temporary + "\\left.txt", "x");
+    const std::string arglog = testsupport::WindowsPathOfUnix(SETUP_BINARY_UNIX_DIR "/payload/updatetest/ARGLOG.EXE");
+    ASSERT_TRUE(CopyFileA(arglog.c_str(), (tools + "\\ARGLOG.EXE").c_str(), FALSE));
+    SetInstDirMacro(dir.Path());
+    std::string savedTmpDir = "$TmpDir$";
+    ExpandMacros(savedTmpDir);
+    SetTmpDirMacro(temporary);
+
+    // Empty entries are passed over; the program's path holds a blank.
+    CIniItem ini(dir.Path() + "\\ORDER.INI", "S,K,ini first");
+    CExeItem run("$InstDir$\\Tool Dir\\ARGLOG.EXE", "$InstDir$\\Tool Dir,SYNC,HIDE,30000,run.log two words");
+    CIniItemArray inis{&ini, nullptr};
+    CExeItemArray runs{nullptr, &run};
+    NoteList notes;
+    UpdateParent parent;
+    CUpdateSystemDialog dialog;
+    dialog.m_pIniItems = &inis;
+    dialog.m_pExeItems = &runs;
+    dialog.m_pUninstallNotes = &notes;
+    ASSERT_TRUE(dialog.StartUpdate(parent.GetHwnd()));
+    EXPECT_TRUE(uitest::PumpUntil([&] { return !parent.codes.empty(); }));
+
+    EXPECT_EQ(parent.codes, std::vector<WPARAM>{SETUP_DONE});
+    EXPECT_FALSE(dialog.IsAlive());
+    EXPECT_EQ(dialog.m_pThread, nullptr);
+    EXPECT_EQ(GetFileAttributesA(temporary.c_str()), INVALID_FILE_ATTRIBUTES);
+    // Waited for: its record is complete when the update ends.
+    EXPECT_EQ(testsupport::ReadTextFile(tools + "\\run.log"),
+              "\"" + tools + "\\ARGLOG.EXE\" run.log two words\r\n" + tools + "\r\n");
+    EXPECT_EQ(notes.notes, std::vector<std::string>{"IniFile:" + dir.Path() + "\\ORDER.INI"});
+    SetTmpDirMacro(savedTmpDir);
+}
