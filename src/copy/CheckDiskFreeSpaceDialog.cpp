@@ -122,14 +122,7 @@ INT_PTR CInfoDiskFreeSpaceDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lPa
 
 BOOL CInfoDiskFreeSpaceDialog::OnInitDialog() {
     HWND list = GetItem(IDC_DISK_LIST);
-    // Rows are one line of the dialog's font high.
-    HDC dc = GetDC(m_hWnd);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0)));
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(m_hWnd, dc);
-    SendMessageA(list, LB_SETITEMHEIGHT, 0, metrics.tmHeight + 2);
+    SetListRowsToFontHeight(IDC_DISK_LIST);
 
     if (m_pDisks) {
         for (const CDiskItem* disk : *m_pDisks)

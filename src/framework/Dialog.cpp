@@ -76,6 +76,16 @@ void Dialog::CenterOverParent() {
     SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Dialog::SetListRowsToFontHeight(int listId) {
+    HDC dc = GetDC(m_hWnd);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(m_hWnd, dc);
+    SendMessageA(GetItem(listId), LB_SETITEMHEIGHT, 0, metrics.tmHeight + 2);
+}
+
 INT_PTR Dialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_INITDIALOG: {

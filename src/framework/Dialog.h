@@ -38,6 +38,8 @@ public:
     // Moves the dialog to the centre of its parent's (else owner's) client area, or of the
     // screen without either. Done by itself after OnInitDialog unless that moved the dialog.
     void CenterOverParent();
+    // Gives the owner-drawn list box rows one line of the dialog's font high (plus 2).
+    void SetListRowsToFontHeight(int listId);
 
 protected:
     // The class's message routing; the base handles WM_INITDIALOG and WM_COMMAND and

@@ -72,14 +72,7 @@ INT_PTR CBrowseDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 BOOL CBrowseDialog::OnInitDialog() {
     ShowWindow(GetItem(IDC_BROWSE_HELP), SW_HIDE);
 
-    // The list's items are one line of the dialog's font high.
-    HDC dc = GetDC(m_hWnd);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0)));
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(m_hWnd, dc);
-    SendMessageA(GetItem(IDC_BROWSE_DIRECTORIES), LB_SETITEMHEIGHT, 0, metrics.tmHeight + 2);
+    SetListRowsToFontHeight(IDC_BROWSE_DIRECTORIES);
 
     FillDrives();
     const std::string start = m_strInitialDir.empty() ? CurrentDirectory() : m_strInitialDir;

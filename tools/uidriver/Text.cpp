@@ -70,4 +70,14 @@ std::string ToWindowsPath(const std::string& path) {
     return windows;
 }
 
+bool ReadWholeFile(const std::string& path, std::string& text) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    char buffer[4096];
+    size_t read = 0;
+    while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, read);
+    std::fclose(file);
+    return true;
+}
+
 }  // namespace uidriver

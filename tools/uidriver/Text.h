@@ -21,6 +21,9 @@ void PrintError(const std::string& utf8);
 // Quotes a UTF-8 text for messages: "abc", with control characters shown as \r \n \t.
 std::string Quote(const std::string& utf8);
 
+// Appends the whole content of a file to text; false when it cannot be opened.
+bool ReadWholeFile(const std::string& path, std::string& text);
+
 // A Unix path (/a/b) becomes the Wine path Z:\a\b; other paths are kept.
 std::string ToWindowsPath(const std::string& path);
 

@@ -38,16 +38,6 @@ bool WriteWholeFile(const std::string& path, const std::string& text) {
     return std::fclose(file) == 0 && written;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& text) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    char buffer[4096];
-    size_t read = 0;
-    while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, read);
-    std::fclose(file);
-    return true;
-}
-
 // A folder of its own for one command's files, removed with them at the end.
 class WorkFolder {
 public:

@@ -105,16 +105,6 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& command) {
     return command.attachId ? command.program.empty() : !command.program.empty();
 }
 
-bool ReadFile(const std::string& path, std::string& text) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    char buffer[4096];
-    size_t read = 0;
-    while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, read);
-    std::fclose(file);
-    return true;
-}
-
 std::string FolderOf(const std::string& path) {
     size_t slash = path.find_last_of("\\/");
     if (slash == std::string::npos) return std::string();
@@ -132,7 +122,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string scriptText;
-    if (!ReadFile(command.script, scriptText)) {
+    if (!ReadWholeFile(command.script, scriptText)) {
         PrintError("uidriver: cannot read script " + AnsiToUtf8(command.script) + "\n");
         return 2;
     }
