@@ -19,7 +19,7 @@ add_dependencies(win_tests setup)
 
 # One run per reported platform; tests named Platform* check the flags against SETUP_WINVER.
 add_test(NAME win_tests COMMAND win_tests)
-foreach(ver win95 nt351 nt40)
+foreach(ver win95 nt351 nt40 winxp win10)
   add_test(NAME win_platform_${ver} COMMAND win_tests --gtest_filter=Platform*)
   set_tests_properties(win_platform_${ver} PROPERTIES ENVIRONMENT SETUP_WINVER=${ver})
 endforeach()

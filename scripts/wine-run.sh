@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in a private prefix.
 #
-#   wine-run.sh [--prefix DIR] [--winver win95|nt351|nt40] PROGRAM.EXE [ARGS...]
+#   wine-run.sh [--prefix DIR] [--winver win95|nt351|nt40|winxp|win10] PROGRAM.EXE [ARGS...]
 #
 # - The prefix (default: build/win64/wineprefix) is created once, with the
 #   ANSI code page 932 (LANG=ja_JP.UTF-8) and Wine's menu builder disabled.
@@ -33,7 +33,7 @@ while [[ $# -gt 0 ]]; do
   esac
 done
 [[ $# -ge 1 ]] || { echo "usage: wine-run.sh [--prefix DIR] [--winver V] PROGRAM [ARGS...]" >&2; exit 2; }
-case "$winver" in win95|nt351|nt40) ;; *) echo "wine-run.sh: unknown --winver '$winver'" >&2; exit 2 ;; esac
+case "$winver" in win95|nt351|nt40|winxp|win10) ;; *) echo "wine-run.sh: unknown --winver '$winver'" >&2; exit 2 ;; esac
 
 mkdir -p "$prefix"
 prefix=$(cd "$prefix" && pwd)

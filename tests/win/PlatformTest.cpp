@@ -1,5 +1,5 @@
-// Run once per reported platform (SETUP_WINVER = win95, nt351 or nt40): the application's
-// flags must match what the installer expects of that system.
+// Run once per reported platform (SETUP_WINVER = win95, nt351, nt40, winxp or win10): the
+// application's flags must match what the installer expects of that system.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/SetupApp.h"
+#include "core/PlatformFlags.h"
 
 TEST(Platform, FlagsMatchTheReportedWindows) {
     const char* env = std::getenv("SETUP_WINVER");
@@ -27,7 +28,27 @@ TEST(Platform, FlagsMatchTheReportedWindows) {
         EXPECT_EQ(app.m_bWin95, 0);
         EXPECT_EQ(app.m_bWinNT, 1);
         EXPECT_EQ(app.m_dwWinVersion, 0x30033u);
+    } else if (winver == "winxp") {
+        EXPECT_EQ(app.m_bWin95, 0);
+        EXPECT_EQ(app.m_bWinNT, 1);
+        EXPECT_EQ(app.m_dwWinVersion, 0x50001u);
+    } else if (winver == "win10") {
+        // Without a manifest naming Windows 10, the system reports 6.2 (Windows 8).
+        EXPECT_EQ(app.m_bWin95, 0);
+        EXPECT_EQ(app.m_bWinNT, 1);
+        EXPECT_EQ(app.m_dwWinVersion, 0x60002u);
     } else {
         FAIL() << "unknown SETUP_WINVER " << winver;
     }
+    core::PlatformFlags flags;
+    flags.bWin95 = app.m_bWin95;
+    flags.bWinNT = app.m_bWinNT;
+    flags.dwWinVersion = app.m_dwWinVersion;
+    const core::ProgramFolderRoute route = core::GetProgramFolderRoute(flags);
+    if (winver == "nt351")
+        EXPECT_EQ(route, core::ProgramFolderRoute::ProgramManager);
+    else if (winver == "nt40")
+        EXPECT_EQ(route, core::ProgramFolderRoute::NtProfiles);
+    else
+        EXPECT_EQ(route, core::ProgramFolderRoute::ProgramsFolder);
 }
