@@ -18,7 +18,7 @@ test: build
 	ctest --preset host
 	ctest --preset win64
 	scripts/fuzz-smoke.sh 10
-	scripts/check-win95-imports.sh build/win32/SETUP.EXE build/win32/ORVUN100.EXE
+	scripts/check-win95-imports.sh build/win32/SETUP.EXE build/win32/ORVUN100.EXE build/win32/__SETUP.EXE
 	@echo "all configurations built; host, win64 and fuzz tests passed"
 
 test-host: build-host
