@@ -135,32 +135,32 @@ class ScopedGroup {
 public:
     explicit ScopedGroup(std::string name) : m_name(std::move(name)) {}
     ~ScopedGroup() {
-        EnumWindows(CloseGroupWindow, reinterpret_cast<LPARAM>(this));
-        testsupport::WaitUntil([this] { return !WindowsLeft(); }, 10000);
+        // The windows come from other processes a while after the commands: close them as
+        // they come, until none came for two seconds (a left window would keep Wine's
+        // desktop, and with it this program's output, alive).
+        const DWORD start = GetTickCount();
+        DWORD quietSince = start;
+        while (GetTickCount() - quietSince < 2000 && GetTickCount() - start < 20000) {
+            m_bFound = false;
+            EnumWindows(CloseGroupWindow, reinterpret_cast<LPARAM>(this));
+            if (m_bFound) quietSince = GetTickCount();
+            Pump();
+        }
         RemoveDirectoryA(Path().c_str());
     }
     std::string Path() const { return GetSpecialFolder(CSIDL_PROGRAMS) + "\\" + m_name; }
     const std::string& Name() const { return m_name; }
 
 private:
-    bool WindowsLeft() {
-        m_bFound = false;
-        EnumWindows(FindGroupWindow, reinterpret_cast<LPARAM>(this));
-        return m_bFound;
-    }
-    bool IsGroupWindow(HWND hwnd) const {
+    static BOOL CALLBACK CloseGroupWindow(HWND hwnd, LPARAM param) {
+        auto* self = reinterpret_cast<ScopedGroup*>(param);
         char className[64] = "";
         GetClassNameA(hwnd, className, sizeof className);
         const std::string cls = className;
-        return (cls == "ExplorerWClass" || cls == "CabinetWClass") && testsupport::WindowText(hwnd) == m_name;
-    }
-    static BOOL CALLBACK CloseGroupWindow(HWND hwnd, LPARAM self) {
-        if (reinterpret_cast<ScopedGroup*>(self)->IsGroupWindow(hwnd)) PostMessageA(hwnd, WM_CLOSE, 0, 0);
-        return TRUE;
-    }
-    static BOOL CALLBACK FindGroupWindow(HWND hwnd, LPARAM self) {
-        auto* group = reinterpret_cast<ScopedGroup*>(self);
-        if (group->IsGroupWindow(hwnd)) group->m_bFound = true;
+        if ((cls == "ExplorerWClass" || cls == "CabinetWClass") && testsupport::WindowText(hwnd) == self->m_name) {
+            PostMessageA(hwnd, WM_CLOSE, 0, 0);
+            self->m_bFound = true;
+        }
         return TRUE;
     }
     std::string m_name;
