@@ -1,16 +1,13 @@
-// The DDE client against a server of the test's own (on a thread of its own), and the
-// program manager's side of program groups against Wine's "Progman" server (its desktop
-// process serves it) and the helper __SETUP.EXE.
+// The DDE client and the program manager's side of program groups, against Wine's
+// "Progman" server (its desktop process serves it) and the helper __SETUP.EXE.
 #include <windows.h>
 #include <ddeml.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <mutex>
+#include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "TestSupport.h"
@@ -29,77 +26,6 @@ using wizardtest::PumpUntil;
 
 namespace {
 
-// A DDE server for one service: takes every topic and records the execute commands.
-class TestServer {
-public:
-    explicit TestServer(const char* service) : m_service(service) {
-        s_current = this;
-        HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        m_thread = std::thread([this, ready] { Run(ready); });
-        WaitForSingleObject(ready, 10000);
-        CloseHandle(ready);
-    }
-    ~TestServer() {
-        PostThreadMessageA(m_threadId, WM_QUIT, 0, 0);
-        m_thread.join();
-        s_current = nullptr;
-    }
-    bool InConversation() const { return m_conversation != nullptr; }
-    std::vector<std::string> Commands() {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_commands;
-    }
-
-private:
-    void Run(HANDLE ready) {
-        m_threadId = GetCurrentThreadId();
-        MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue
-        DdeInitializeA(&m_instance, Callback, CBF_FAIL_POKES | CBF_FAIL_REQUESTS | CBF_FAIL_ADVISES, 0);
-        HSZ name = DdeCreateStringHandleA(m_instance, m_service, CP_WINANSI);
-        DdeNameService(m_instance, name, nullptr, DNS_REGISTER);
-        SetEvent(ready);
-        while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
-        DdeNameService(m_instance, nullptr, nullptr, DNS_UNREGISTER);
-        DdeFreeStringHandle(m_instance, name);
-        DdeUninitialize(m_instance);
-    }
-
-    static HDDEDATA CALLBACK Callback(UINT type, UINT, HCONV conversation, HSZ, HSZ, HDDEDATA data, ULONG_PTR,
-                                      ULONG_PTR) {
-        TestServer* self = s_current;
-        switch (type) {
-        case XTYP_CONNECT:
-            return reinterpret_cast<HDDEDATA>(TRUE);
-        case XTYP_CONNECT_CONFIRM:
-            self->m_conversation = conversation;
-            return nullptr;
-        case XTYP_DISCONNECT:
-            self->m_conversation = nullptr;
-            return nullptr;
-        case XTYP_EXECUTE: {
-            std::string text(DdeGetData(data, nullptr, 0, 0), '\0');
-            DdeGetData(data, reinterpret_cast<BYTE*>(text.data()), static_cast<DWORD>(text.size()), 0);
-            if (!text.empty() && text.back() == '\0') text.pop_back();
-            std::lock_guard<std::mutex> lock(self->m_mutex);
-            self->m_commands.push_back(text);
-            return reinterpret_cast<HDDEDATA>(DDE_FACK);
-        }
-        default:
-            return nullptr;
-        }
-    }
-
-    static inline TestServer* s_current = nullptr;
-    const char* m_service;
-    std::thread m_thread;
-    DWORD m_threadId = 0;
-    DWORD m_instance = 0;
-    std::atomic<HCONV> m_conversation = nullptr;
-    std::mutex m_mutex;
-    std::vector<std::string> m_commands;
-};
-
 class CountingConv : public CDDEClientConv {
 public:
     void OnDisconnect(BOOL fSameInstance) override {
@@ -109,7 +35,7 @@ public:
     int m_nDisconnects = 0;
 };
 
-// The uninstall notes of a main window, of which only the program group is kept.
+// The uninstall notes of a main window, of which only the program groups are kept.
 class GroupNotes : public fw::Window, public CUninstallNotes {
 public:
     GroupNotes() {
@@ -130,7 +56,8 @@ public:
 };
 
 // A program group made through Wine's program manager: a folder under the Programs folder,
-// shown in explorer windows titled with its name. Both go when the test ends.
+// shown in explorer windows titled with its name. Windows, folder and links inside go
+// when the test ends.
 class ScopedGroup {
 public:
     explicit ScopedGroup(std::string name) : m_name(std::move(name)) {}
@@ -145,6 +72,13 @@ public:
             EnumWindows(CloseGroupWindow, reinterpret_cast<LPARAM>(this));
             if (m_bFound) quietSince = GetTickCount();
             Pump();
+        }
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((Path() + "\\*.lnk").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do DeleteFileA((Path() + "\\" + found.cFileName).c_str());
+            while (FindNextFileA(search, &found));
+            FindClose(search);
         }
         RemoveDirectoryA(Path().c_str());
     }
@@ -171,36 +105,6 @@ std::string HelperPath() { return testsupport::WindowsPathOfUnix(SETUP_BINARY_UN
 
 }  // namespace
 
-TEST(DDEClient, ExecutesQuotedCommandsAndGoesIdleWhenTheServerEnds) {
-    TestServer server("OrvanTestServer");
-    CDDEClient client;
-    auto* conv = new CountingConv;
-    ASSERT_NE(conv->Connect("OrvanTestServer", "Progman", nullptr), nullptr);
-    EXPECT_EQ(client.FindConversation(conv->m_hConv), conv);
-
-    const CProgramManagerLink link{&client, conv};
-    EXPECT_EQ(AddProgramManagerItem(link, "C:\\Tools,Old\\TOOL.EXE", "ツール (旧)"), 1);
-    EXPECT_EQ(AddProgramManagerItem(link, "C:\\Tools\\TOOL.EXE", "ツール"), 1);
-    ExitProgramManager(link);
-    EXPECT_EQ(server.Commands(), (std::vector<std::string>{"[AddItem(\"C:\\Tools,Old\\TOOL.EXE\",\"ツール (旧)\")]",
-                                                            "[AddItem(C:\\Tools\\TOOL.EXE,ツール)]",
-                                                            "[ExitProgman(1)]"}));
-
-    // The server's end, as the library reports it (Wine's library never does: its client
-    // ignores a terminate from the server), makes the conversation idle. Deleting it then
-    // ends nothing: the server still sees its side open.
-    DDECallback(XTYP_DISCONNECT, 0, conv->m_hConv, nullptr, nullptr, nullptr, 0, 0);
-    EXPECT_EQ(conv->m_nDisconnects, 1);
-    EXPECT_EQ(conv->m_hConv, nullptr);
-    EXPECT_EQ(conv->m_hszTopic, nullptr);
-    EXPECT_TRUE(client.m_mapConv.empty());
-    EXPECT_FALSE(SendProgramManagerCommand(link, "[ExitProgman(1)]"));
-    delete conv;
-    Pump();
-    EXPECT_TRUE(server.InConversation());
-    EXPECT_EQ(server.Commands().size(), 3u);
-}
-
 TEST(DDEClient, AMissingServiceGivesNoConversationAndNothingWaits) {
     CDDEClient client;
     CDDEClientConv conv;
@@ -210,30 +114,36 @@ TEST(DDEClient, AMissingServiceGivesNoConversationAndNothingWaits) {
     EXPECT_NE(conv.m_hszService, nullptr);  // kept until the object goes
     DWORD result = 0;
     EXPECT_EQ(conv.ClientTransaction(nullptr, 0, nullptr, 0, XTYP_EXECUTE, 1000, &result), nullptr);
-    EXPECT_EQ(AddProgramManagerItem({&client, &conv}, "C:\\X.EXE", "X"), 1);
+    EXPECT_FALSE(SendProgramManagerCommand({&client, &conv}, "[ExitProgman(1)]"));
     EXPECT_LT(GetTickCount() - start, 3000u);
 }
 
-TEST(DDEClient, CallbacksGoToTheNewestClientsConversationsOnly) {
-    const HCONV handle = reinterpret_cast<HCONV>(0x1234);
+// Wine's library never reports a server's end to its client, so the callback is called
+// here as the library would.
+TEST(DDEClient, CallbacksReachOnlyTheNewestClientsConversations) {
     auto first = std::make_unique<CDDEClient>();
     CountingConv ofFirst;
-    first->m_mapConv[handle] = &ofFirst;
+    ASSERT_NE(ofFirst.Connect("Progman", "Progman", nullptr), nullptr);
     CDDEClient second;
     EXPECT_EQ(g_pDDEClient, &second);
-    DDECallback(XTYP_DISCONNECT, 0, handle, nullptr, nullptr, nullptr, 0, 0);
+    DDECallback(XTYP_DISCONNECT, 0, ofFirst.m_hConv, nullptr, nullptr, nullptr, 0, 0);
     EXPECT_EQ(ofFirst.m_nDisconnects, 0);
 
     CountingConv ofSecond;
     EXPECT_EQ(ofSecond.m_pClient, &second);
-    ofSecond.m_hConv = handle;
-    second.m_mapConv[handle] = &ofSecond;
-    DDECallback(XTYP_DISCONNECT, 0, handle, nullptr, nullptr, nullptr, 0, 0);
+    ASSERT_NE(ofSecond.Connect("Progman", "Progman", nullptr), nullptr);
+    EXPECT_EQ(second.FindConversation(ofSecond.m_hConv), &ofSecond);
+    DDECallback(XTYP_DISCONNECT, 0, ofSecond.m_hConv, nullptr, nullptr, nullptr, 0, 0);
+    // Idle, forgotten by the client, names freed: nothing is left to end or send.
     EXPECT_EQ(ofSecond.m_nDisconnects, 1);
+    EXPECT_EQ(ofSecond.m_hConv, nullptr);
+    EXPECT_EQ(ofSecond.m_hszTopic, nullptr);
     EXPECT_TRUE(second.m_mapConv.empty());
+    EXPECT_EQ(ofSecond.Disconnect(), TRUE);
+
+    ofFirst.Disconnect();
     first.reset();  // an older client's end leaves the newest in place
     EXPECT_EQ(g_pDDEClient, &second);
-    ofFirst.m_hConv = nullptr;
 }
 
 TEST(ProgramManager, MainFrameTalksToTheProgramManagerOnlyOnWindowsNTBefore40) {
@@ -243,9 +153,9 @@ TEST(ProgramManager, MainFrameTalksToTheProgramManagerOnlyOnWindowsNTBefore40) {
     {
         CMainFrame frame;
         ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME));
-        ASSERT_NE(frame.m_pDdeClient, nullptr);
         ASSERT_NE(frame.m_pProgmanConv, nullptr);
-        EXPECT_NE(frame.m_pProgmanConv->m_hConv, nullptr);  // Wine's desktop answers
+        EXPECT_NE(frame.m_pProgmanConv->m_hConv, nullptr);
+        EXPECT_EQ(frame.m_pProgmanConv->m_pClient, frame.m_pDdeClient);
         EXPECT_EQ(GetWindowLongPtrA(frame.GetHwnd(), GWL_STYLE) & WS_CAPTION, 0);
         frame.DestroyWindow();
         EXPECT_EQ(frame.m_pDdeClient, nullptr);
@@ -259,17 +169,30 @@ TEST(ProgramManager, MainFrameTalksToTheProgramManagerOnlyOnWindowsNTBefore40) {
     EXPECT_EQ(frame.m_pProgmanConv, nullptr);
 }
 
-// The group exists when the call returns: the icons that follow go into it.
-TEST(ProgramManager, CreateGroupWaitsForTheHelperAndNotesTheGroup) {
+// The group exists when CreateProgramManagerGroup returns, so the icon that follows goes
+// into it; a path and a title with commas and parentheses arrive whole.
+TEST(ProgramManager, GroupThenAnIconWithCommasAndParentheses) {
     ASSERT_EQ(GroupHelperPath(), HelperPath());
+    testsupport::TempDirectory folder;
+    const std::string program = folder.Path() + "\\x,y (1)\\TOOL.EXE";
+    ASSERT_TRUE(CreateDirectoryA((folder.Path() + "\\x,y (1)").c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(HelperPath().c_str(), program.c_str(), FALSE));
     fw::App app;
     GroupNotes notes;
     app.SetMainWnd(notes.GetHwnd());
     ScopedGroup group("Zz Orvan (1), [試験]");
+
     EXPECT_EQ(CreateProgramManagerGroup({}, group.Name()), 1);
     EXPECT_TRUE(DirectoryExists(group.Path()));
     EXPECT_EQ(notes.m_arrGroups, std::vector<std::string>{group.Name()});
     app.SetMainWnd(nullptr);
+
+    CDDEClient client;
+    CDDEClientConv conv;
+    ASSERT_NE(conv.Connect("Progman", "Progman", nullptr), nullptr);
+    EXPECT_EQ(AddProgramManagerItem({&client, &conv}, program, "ツール (x86), 旧"), 1);
+    EXPECT_TRUE(testsupport::FileExists(group.Path() + "\\ツール (x86), 旧.lnk"));
+    ExitProgramManager({&client, &conv});  // accepted; Wine's program manager stays
 }
 
 TEST(GroupHelper, TakesTheGroupFromTheSetupInfBesideIt) {

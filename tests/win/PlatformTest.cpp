@@ -8,7 +8,6 @@
 #include <string>
 
 #include "app/SetupApp.h"
-#include "core/PlatformFlags.h"
 
 TEST(Platform, FlagsMatchTheReportedWindows) {
     const char* env = std::getenv("SETUP_WINVER");
@@ -40,15 +39,4 @@ TEST(Platform, FlagsMatchTheReportedWindows) {
     } else {
         FAIL() << "unknown SETUP_WINVER " << winver;
     }
-    core::PlatformFlags flags;
-    flags.bWin95 = app.m_bWin95;
-    flags.bWinNT = app.m_bWinNT;
-    flags.dwWinVersion = app.m_dwWinVersion;
-    const core::ProgramFolderRoute route = core::GetProgramFolderRoute(flags);
-    if (winver == "nt351")
-        EXPECT_EQ(route, core::ProgramFolderRoute::ProgramManager);
-    else if (winver == "nt40")
-        EXPECT_EQ(route, core::ProgramFolderRoute::NtProfiles);
-    else
-        EXPECT_EQ(route, core::ProgramFolderRoute::ProgramsFolder);
 }
