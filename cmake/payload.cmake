@@ -29,6 +29,12 @@ endfunction()
 payload_binary(orvun100 WIN32 ${CMAKE_BINARY_DIR} ORVUN100.EXE
                ${CMAKE_SOURCE_DIR}/companions/uninstaller/StandIn.cpp)
 
+# The program-group helper beside SETUP.EXE, which the installer starts on Windows NT
+# before 4.0 to make the program group through the program manager.
+payload_binary(group_helper WIN32 ${CMAKE_BINARY_DIR} __SETUP.EXE
+               ${CMAKE_SOURCE_DIR}/companions/group-helper/GroupHelper.cpp)
+target_link_libraries(group_helper PRIVATE setup_core user32)
+
 # The sample product's built files; its plain files are in examples/sample itself.
 set(SAMPLE_SRC ${CMAKE_SOURCE_DIR}/examples/sample/src)
 set(SAMPLE_PAYLOAD ${CMAKE_BINARY_DIR}/payload/sample)
@@ -69,14 +75,14 @@ file(GLOB_RECURSE SAMPLE_PLAIN_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/examp
 list(FILTER SAMPLE_PLAIN_FILES EXCLUDE REGEX "/examples/sample/src/")
 set(SAMPLE_MEDIA_STAMP ${CMAKE_BINARY_DIR}/media/sample.stamp)
 set(build_media ${CMAKE_SOURCE_DIR}/scripts/build-media.sh
-    --setup $<TARGET_FILE:setup> --uninstaller $<TARGET_FILE:orvun100>
+    --setup $<TARGET_FILE:setup> --uninstaller $<TARGET_FILE:orvun100> --group-helper $<TARGET_FILE:group_helper>
     --from ${CMAKE_SOURCE_DIR}/examples/sample --from ${SAMPLE_PAYLOAD})
 add_custom_command(
   OUTPUT ${SAMPLE_MEDIA_STAMP}
   COMMAND ${build_media} --layout cd --out ${CMAKE_BINARY_DIR}/media/sample
   COMMAND ${build_media} --layout floppy --out ${CMAKE_BINARY_DIR}/media/sample-floppy
   COMMAND ${CMAKE_COMMAND} -E touch ${SAMPLE_MEDIA_STAMP}
-  DEPENDS setup orvun100 sample_exe sample_core sample_grid ${SAMPLE_PLAIN_FILES}
+  DEPENDS setup orvun100 group_helper sample_exe sample_core sample_grid ${SAMPLE_PLAIN_FILES}
           ${CMAKE_SOURCE_DIR}/scripts/build-media.sh
   COMMENT "Laying out the sample product's media"
   VERBATIM)

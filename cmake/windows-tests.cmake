@@ -37,7 +37,7 @@ set_tests_properties(${WIN_UNIT_TESTS} PROPERTIES ${WINE_TEST_PROPERTIES} TIMEOU
                      FAIL_REGULAR_EXPRESSION "\\[==========\\] 0 tests")
 
 # One run per reported platform; tests named Platform* check the flags against SETUP_WINVER.
-foreach(ver win95 nt351 nt40)
+foreach(ver win95 nt351 nt40 winxp win10)
   add_test(NAME win_platform_${ver} COMMAND win_tests --gtest_filter=Platform.*)
   set_tests_properties(win_platform_${ver} PROPERTIES ENVIRONMENT SETUP_WINVER=${ver} ${WINE_TEST_PROPERTIES}
                        TIMEOUT ${WIN_TEST_TIMEOUT} FAIL_REGULAR_EXPRESSION "\\[==========\\] 0 tests")

@@ -2,7 +2,7 @@
 # Lays out installation media for a product from its SETUP.INF and its files.
 #
 #   build-media.sh --layout cd|floppy --out DIR --setup SETUP.EXE [--uninstaller ORVUN100.EXE]
-#                  [--inf SETUP.INF] --from DIR [--from DIR ...]
+#                  [--group-helper __SETUP.EXE] [--inf SETUP.INF] --from DIR [--from DIR ...]
 #
 # Every file item of SETUP.INF (sections InstallFiles, Common::InstallFiles and
 # OPTION::InstallFIles for each key of InstallOption; lines "name = disk, source
@@ -23,14 +23,16 @@
 # Layouts: "cd" puts every file into DIR with one tag file DISK1 ... DISKn (n the
 # highest disk number) at the top; "floppy" makes DIR/disk1 ... DIR/diskn, each
 # with its own files and its tag file DISKk. SETUP.EXE and SETUP.INF go to the top
-# (cd) or onto disk 1 (floppy). DIR is made afresh.
+# (cd) or onto disk 1 (floppy), and so does the program-group helper __SETUP.EXE
+# (--group-helper names it), which the installer starts from its own directory on
+# Windows NT before 4.0. DIR is made afresh.
 # A file whose size differs much from its size in SETUP.INF is reported on stderr
 # (that size drives the free-space check and the progress bar).
 set -euo pipefail
 
 die() { echo "build-media.sh: $*" >&2; exit 1; }
 
-layout="" out="" setup="" uninstaller="" inf=""
+layout="" out="" setup="" uninstaller="" group_helper="" inf=""
 from=()
 while [[ $# -gt 0 ]]; do
   case "$1" in
@@ -38,6 +40,7 @@ while [[ $# -gt 0 ]]; do
     --out) out="$2"; shift 2 ;;
     --setup) setup="$2"; shift 2 ;;
     --uninstaller) uninstaller="$2"; shift 2 ;;
+    --group-helper) group_helper="$2"; shift 2 ;;
     --inf) inf="$2"; shift 2 ;;
     --from) from+=("$2"); shift 2 ;;
     *) die "unknown argument '$1' (see the comment at the top of this script)" ;;
@@ -46,6 +49,7 @@ done
 [[ "$layout" == cd || "$layout" == floppy ]] || die "--layout must be cd or floppy"
 [[ -n "$out" && "$out" != / ]] || die "--out names no folder"
 [[ -f "$setup" ]] || die "no installer program: --setup '$setup'"
+[[ -z "$group_helper" || -f "$group_helper" ]] || die "no group helper program: --group-helper '$group_helper'"
 ((${#from[@]})) || die "name at least one --from folder"
 if [[ -z "$inf" ]]; then
   for dir in "${from[@]}"; do [[ -f "$dir/SETUP.INF" ]] && { inf="$dir/SETUP.INF"; break; }; done
@@ -224,4 +228,5 @@ for ((disk = 1; disk <= highest; disk++)); do
 done
 top="$out"; [[ $layout == floppy ]] && top="$out/disk1"
 cp "$setup" "$top/SETUP.EXE"
+[[ -z "$group_helper" ]] || cp "$group_helper" "$top/__SETUP.EXE"
 cp "$inf" "$top/SETUP.INF"

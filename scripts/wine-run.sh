@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in a private prefix.
 #
-#   wine-run.sh [--prefix DIR] [--arch win64|win32] [--winver win95|nt351|nt40] PROGRAM.EXE [ARGS...]
+#   wine-run.sh [--prefix DIR] [--arch win64|win32] [--winver win95|nt351|nt40|winxp|win10] PROGRAM.EXE [ARGS...]
 #
 # - The prefix (default: build/win64/wineprefix) is created once, with the
 #   ANSI code page 932 (LANG=ja_JP.UTF-8) and Wine's menu builder disabled.

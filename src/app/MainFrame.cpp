@@ -1,8 +1,32 @@
 #include "app/MainFrame.h"
 
+#include "app/SetupApp.h"
 #include "app/SetupDoc.h"
 #include "app/SetupView.h"
+#include "core/PlatformFlags.h"
 #include "framework/App.h"
+#include "system/DDEClient.h"
+
+namespace {
+
+// Windows NT below 4.0, as start-up recorded the platform.
+bool RunsOnOldWindowsNT() {
+    const CSetupApp* app = GetSetupApp();
+    if (!app) return false;
+    core::PlatformFlags flags;
+    flags.bWinNT = app->m_bWinNT;
+    flags.bWin95 = app->m_bWin95;
+    flags.dwWinVersion = app->m_dwWinVersion;
+    return core::IsOldWindowsNT(flags);
+}
+
+}  // namespace
+
+CMainFrame::~CMainFrame() {
+    // Destroyed here, while the object is whole, so that OnDestroy runs.
+    if (IsAlive()) DestroyWindow();
+    OnDestroy();
+}
 
 BOOL CMainFrame::LoadFrame(UINT resourceId) {
     std::string title = fw::LoadResourceString(resourceId);
@@ -91,13 +115,30 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
         if (FrameWindow::WindowProc(msg, wParam, lParam) == -1) return -1;
         return OnCreate();
+    case WM_DESTROY: {
+        const LRESULT result = FrameWindow::WindowProc(msg, wParam, lParam);
+        OnDestroy();
+        return result;
+    }
     }
     return FrameWindow::WindowProc(msg, wParam, lParam);
 }
 
 LRESULT CMainFrame::OnCreate() {
+    if (RunsOnOldWindowsNT()) {
+        m_pDdeClient = new CDDEClient;
+        m_pProgmanConv = new CDDEClientConv;
+        m_pProgmanConv->Connect("Progman", "Progman", nullptr);  // without a program manager: no handle
+    }
     const LONG_PTR style = GetWindowLongPtrA(m_hWnd, GWL_STYLE);
     SetWindowLongPtrA(m_hWnd, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION));
     SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return 0;
+}
+
+void CMainFrame::OnDestroy() {
+    delete m_pProgmanConv;
+    m_pProgmanConv = nullptr;
+    delete m_pDdeClient;
+    m_pDdeClient = nullptr;
 }

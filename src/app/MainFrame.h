@@ -35,16 +35,20 @@ public:
     // Completes the uninstall record of the finished installation (same conditions).
     void WriteUninstallRecord();
 
-    // The program manager conversation and its DDE client, used for program groups on
-    // Windows NT below 4.0. The installer does not talk to the program manager yet, so
-    // both stay null.
+    // The conversation with the program manager (service and topic "Progman") and the
+    // DDE client that owns it, used for program groups on Windows NT below 4.0. Made when
+    // the window is created on that system (kept even when no program manager answered),
+    // deleted when it is destroyed; null on every other system.
     CDDEClientConv* m_pProgmanConv = nullptr;
     CDDEClient* m_pDdeClient = nullptr;
+
+    ~CMainFrame() override;
 
 protected:
     void PreCreateWindow(CREATESTRUCTA& cs) override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnCreate();
+    void OnDestroy();
 
 private:
     // The record set up from the document, or nullptr when nothing is to be recorded.

@@ -12,4 +12,14 @@ PlatformFlags ComputePlatformFlags(std::uint32_t platformId, std::uint32_t versi
     return flags;
 }
 
+ProgramFolderRoute GetProgramFolderRoute(const PlatformFlags& flags) {
+    if (flags.bWin95) return ProgramFolderRoute::ProgramsFolder;
+    if (!flags.bWinNT) return ProgramFolderRoute::None;
+    if (flags.dwWinVersion < 0x40000) return ProgramFolderRoute::ProgramManager;
+    // Windows NT 5.0 moved the profiles out of the Windows directory; its shell reports
+    // the Programs folder as Windows 95 does.
+    if (flags.dwWinVersion < 0x50000) return ProgramFolderRoute::NtProfiles;
+    return ProgramFolderRoute::ProgramsFolder;
+}
+
 }  // namespace core

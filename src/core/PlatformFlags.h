@@ -17,4 +17,13 @@ PlatformFlags ComputePlatformFlags(std::uint32_t platformId, std::uint32_t versi
 // Windows NT below 4.0: program folders are made through the program manager.
 inline bool IsOldWindowsNT(const PlatformFlags& flags) { return flags.bWinNT && flags.dwWinVersion < 0x40000; }
 
+// Where the system keeps program folders (program groups).
+enum class ProgramFolderRoute {
+    None,            // no known place
+    ProgramsFolder,  // the shell's Programs folder: Windows 95 family, Windows NT 5.0 and later
+    NtProfiles,      // "<Windows>\Profiles\<user>\...": Windows NT 4.x
+    ProgramManager,  // the program manager's groups: Windows NT below 4.0
+};
+ProgramFolderRoute GetProgramFolderRoute(const PlatformFlags& flags);
+
 }  // namespace core

@@ -1,8 +1,86 @@
 #include "system/ProgramManager.h"
 
-// Placeholder until the program manager's conversation exists: nothing is made.
-int CreateProgramManagerGroup(const CProgramManagerLink&, const std::string&) { return 1; }
+#include "common/FileUtils.h"
+#include "core/ProgmanCommand.h"
+#include "core/ShiftJisPath.h"
+#include "framework/Handles.h"
+#include "script/UninstallNotes.h"
+#include "system/DDEClient.h"
 
-int AddProgramManagerItem(const CProgramManagerLink&, const std::string&, const std::string&) { return 1; }
+namespace {
 
-void ExitProgramManager(const CProgramManagerLink&) {}
+constexpr char kGroupHelper[] = "__SETUP.EXE";
+constexpr DWORD kCommandTimeoutMs = 1000;
+
+// Waits for the handle, at most timeoutMs, answering messages sent to this thread's
+// windows meanwhile: a DDE client's initiate is broadcast to every top-level window and
+// waits for each, so the helper's own connection would otherwise stall on ours.
+bool WaitAnsweringSentMessages(HANDLE handle, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const DWORD elapsed = GetTickCount() - start;
+        const DWORD remaining = elapsed < timeoutMs ? timeoutMs - elapsed : 0;
+        const DWORD status = MsgWaitForMultipleObjects(1, &handle, FALSE, remaining, QS_SENDMESSAGE);
+        if (status == WAIT_OBJECT_0) return true;
+        if (status != WAIT_OBJECT_0 + 1) return false;  // timed out or failed
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // runs the sent messages, leaves posted ones
+    }
+}
+
+}  // namespace
+
+std::string GroupHelperPath() {
+    char modulePath[MAX_PATH] = "";
+    const DWORD length = GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
+    if (length > 0 && length < sizeof modulePath) {
+        const std::string path(modulePath, length);
+        const size_t slash = core::FindLastBackslash(path);
+        if (slash != std::string::npos) {
+            const std::string beside = path.substr(0, slash + 1) + kGroupHelper;
+            if (FileExists(beside)) return beside;
+        }
+    }
+    return kGroupHelper;
+}
+
+bool SendProgramManagerCommand(const CProgramManagerLink& link, const std::string& command) {
+    // Without a conversation the library would keep the data handle: make none.
+    if (!link.pClient || !link.pConv || !link.pConv->m_hConv) return false;
+    HDDEDATA data = link.pClient->CreateDataHandle(command.c_str(), static_cast<DWORD>(command.size() + 1), 0,
+                                                   nullptr, CF_TEXT, 0);
+    if (!data) return false;
+    DWORD result = 0;
+    // The handle passes to the library with the transaction.
+    return link.pConv->ClientTransaction(reinterpret_cast<BYTE*>(data), static_cast<DWORD>(-1), nullptr, 0,
+                                         XTYP_EXECUTE, kCommandTimeoutMs, &result) != nullptr;
+}
+
+int CreateProgramManagerGroup(const CProgramManagerLink&, const std::string& groupName) {
+    // The name goes on the command line: the helper's own SETUP.INF may still hold the
+    // script's default (read-only media keep it) or be on a disk no longer in the drive.
+    std::string commandLine = core::CommandLineWithArgument(GroupHelperPath(), groupName);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process)) {
+        fw::Handle processHandle(process.hProcess);
+        fw::Handle threadHandle(process.hThread);
+        WaitAnsweringSentMessages(processHandle.Get(), kGroupHelperWaitMs);
+    }
+    if (CUninstallNotes* notes = FindUninstallNotes()) notes->RecordDeleteProgramGroup(groupName);
+    return 1;
+}
+
+int AddProgramManagerItem(const CProgramManagerLink& link, const std::string& path, const std::string& title) {
+    SendProgramManagerCommand(link, core::ProgmanCommand("AddItem", {path, title}));
+    if (link.pClient) link.pClient->GetLastError();
+    return 1;
+}
+
+void ExitProgramManager(const CProgramManagerLink& link) {
+    SendProgramManagerCommand(link, core::ProgmanCommand("ExitProgman", {"1"}));
+}

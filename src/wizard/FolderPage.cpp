@@ -51,15 +51,22 @@ BOOL CFolderPage::OnCommand(WORD id, WORD notifyCode, HWND control) {
 }
 
 void CFolderPage::FillGroupList() {
-    if (m_platform.bWin95) {
+    switch (core::GetProgramFolderRoute(m_platform)) {
+    case core::ProgramFolderRoute::ProgramsFolder:
         AddGroupDirectories(GetSpecialFolder(CSIDL_PROGRAMS) + "\\*.*");
-    } else if (m_platform.bWinNT && m_platform.dwWinVersion >= 0x40000) {
+        break;
+    case core::ProgramFolderRoute::NtProfiles: {
         const std::string profiles = WindowsDirectory() + "\\Profiles\\";
         AddGroupDirectories(profiles + GetLoginUserName() + "\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ\\*.*");
         AddGroupDirectories(profiles + "All Users\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ\\*.*");
-    } else if (m_platform.bWinNT) {
+        break;
+    }
+    case core::ProgramFolderRoute::ProgramManager:
         AddGroupKeys(HKEY_LOCAL_MACHINE, "SOFTWARE\\Program Groups");
         AddGroupKeys(HKEY_CURRENT_USER, "UNICODE Program Groups");
+        break;
+    case core::ProgramFolderRoute::None:
+        break;
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The program folder: a name typed or picked from the folders that already exist on the
 // system. Where those are looked up depends on the platform: the Programs folder on the
-// Windows 95 family, the profile folders on Windows NT 4.0, the registry's program
-// groups on older Windows NT.
+// Windows 95 family and on Windows NT 5.0 and later, the profile folders on Windows NT
+// 4.x, the registry's program groups on older Windows NT.
 #include <windows.h>
 
 #include <string>

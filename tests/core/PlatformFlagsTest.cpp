@@ -26,3 +26,18 @@ TEST(PlatformFlags, ReadsPlatformIdAndVersionBytes) {
     EXPECT_EQ(win32s.bWinNT + win32s.bWin95, 0);
     EXPECT_EQ(win32s.dwWinVersion, 0x3000Au);
 }
+
+TEST(PlatformFlags, ProgramFolderRouteByPlatformAndVersion) {
+    using core::ProgramFolderRoute;
+    auto route = [](std::uint32_t id, std::uint32_t version) {
+        return core::GetProgramFolderRoute(core::ComputePlatformFlags(id, version));
+    };
+    EXPECT_EQ(route(1, 0x0004u), ProgramFolderRoute::ProgramsFolder);
+    EXPECT_EQ(route(2, 0x3303u), ProgramFolderRoute::ProgramManager);
+    EXPECT_EQ(route(2, 0x0004u), ProgramFolderRoute::NtProfiles);
+    EXPECT_EQ(route(2, 0x3304u), ProgramFolderRoute::NtProfiles);  // a 4.51 stays on the 4.0 route
+    EXPECT_EQ(route(2, 0x0005u), ProgramFolderRoute::ProgramsFolder);
+    EXPECT_EQ(route(2, 0x0105u), ProgramFolderRoute::ProgramsFolder);
+    EXPECT_EQ(route(2, 0x000Au), ProgramFolderRoute::ProgramsFolder);
+    EXPECT_EQ(route(0, 0x0A03u), ProgramFolderRoute::None);
+}

@@ -102,7 +102,7 @@ else
   if [[ -n "$media_source" && "$media_source" != none ]]; then from+=(--from "$top/$media_source"); fi
   for payload in "${payloads[@]}"; do from+=(--from "$build/payload/$payload"); done
   "$top/scripts/build-media.sh" --layout "$layout" --out "$media" --setup "$build/$program" \
-    --uninstaller "$build/ORVUN100.EXE" "${from[@]}" || exit 1
+    --uninstaller "$build/ORVUN100.EXE" --group-helper "$build/__SETUP.EXE" "${from[@]}" || exit 1
   if [[ $layout == floppy ]]; then start="A:\\$program"; fi
 fi
 

@@ -19,7 +19,7 @@ printf 'bbb' >"$src/B.TXT"
 printf 'data C data C data C data C data C\n' >"$src/DATA/C.DAT"   # named by the last-character rule
 printf 'SZDD-already' >"$src/EXTRA/E.BI_"
 printf 'f f f f f f f\n' >"$src/F.DAX"                               # the only F.DA? file
-printf 'MZ setup' >"$work/SETUP.EXE"; printf 'MZ uninstaller' >"$work/ORVUN100.EXE"
+printf 'MZ setup' >"$work/SETUP.EXE"; printf 'MZ uninstaller' >"$work/ORVUN100.EXE"; printf 'MZ helper' >"$work/HELPER.EXE"
 build() { "$top/scripts/build-media.sh" --setup "$work/SETUP.EXE" --uninstaller "$work/ORVUN100.EXE" --from "$src" "$@"; }
 listing() { (cd "$1" && find . -type f | sort | tr '\n' ' '); }
 fail() { echo "FAILED: $*" >&2; exit 1; }
@@ -33,10 +33,11 @@ msexpand <"$work/cd/ORVUN100.EX_" | cmp -s - "$work/ORVUN100.EXE" || fail "ORVUN
 cmp -s "$work/cd/EXTRA/E.BI_" "$src/EXTRA/E.BI_" && cmp -s "$work/cd/B.TXT" "$src/B.TXT" || fail "files named as they are were changed"
 [[ "$(head -c 10 "$work/cd/A.EX_" | tail -c 1)" == E ]] || fail "the SZDD header lacks the name's last character"
 
-build --layout floppy --out "$work/fd"
-want1="./A.EX_ ./B.TXT ./DATA/C.DA_ ./DISK1 ./ORVUN100.EX_ ./SETUP.EXE ./SETUP.INF "
+build --layout floppy --out "$work/fd" --group-helper "$work/HELPER.EXE"
+want1="./A.EX_ ./B.TXT ./DATA/C.DA_ ./DISK1 ./ORVUN100.EX_ ./SETUP.EXE ./SETUP.INF ./__SETUP.EXE "
 [[ "$(listing "$work/fd/disk1")" == "$want1" ]] || fail "disk 1: $(listing "$work/fd/disk1")"
 [[ "$(listing "$work/fd/disk2")" == "./DISK2 " ]] || fail "disk 2: $(listing "$work/fd/disk2")"
+cmp -s "$work/fd/disk1/__SETUP.EXE" "$work/HELPER.EXE" || fail "the group helper is not beside SETUP.EXE"
 [[ "$(listing "$work/fd/disk3")" == "./DISK3 ./EXTRA/E.BI_ ./F.DA_ " ]] || fail "disk 3: $(listing "$work/fd/disk3")"
 
 # Failures: a missing file is named; the uninstaller is needed unless switched off.

@@ -1,5 +1,5 @@
-// Run once per reported platform (SETUP_WINVER = win95, nt351 or nt40): the application's
-// flags must match what the installer expects of that system.
+// Run once per reported platform (SETUP_WINVER = win95, nt351, nt40, winxp or win10): the
+// application's flags must match what the installer expects of that system.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -27,6 +27,15 @@ TEST(Platform, FlagsMatchTheReportedWindows) {
         EXPECT_EQ(app.m_bWin95, 0);
         EXPECT_EQ(app.m_bWinNT, 1);
         EXPECT_EQ(app.m_dwWinVersion, 0x30033u);
+    } else if (winver == "winxp") {
+        EXPECT_EQ(app.m_bWin95, 0);
+        EXPECT_EQ(app.m_bWinNT, 1);
+        EXPECT_EQ(app.m_dwWinVersion, 0x50001u);
+    } else if (winver == "win10") {
+        // Without a manifest naming Windows 10, the system reports 6.2 (Windows 8).
+        EXPECT_EQ(app.m_bWin95, 0);
+        EXPECT_EQ(app.m_bWinNT, 1);
+        EXPECT_EQ(app.m_dwWinVersion, 0x60002u);
     } else {
         FAIL() << "unknown SETUP_WINVER " << winver;
     }

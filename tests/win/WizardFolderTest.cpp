@@ -160,6 +160,25 @@ TEST(WizardFolder, Nt40ListsTheUsersFoldersBeforeAllUsersOnce) {
     EXPECT_FALSE(Enabled(wizard.sheet, fw::kWizardNextButton));
 }
 
+// Windows NT 5.0 and later keep profiles outside the Windows directory: their folders
+// come from the shell's Programs folder, as on Windows 95.
+TEST(WizardFolder, Nt50AndLaterListTheProgramsFolderNotTheNt40Profiles) {
+    const std::string programs = GetSpecialFolder(CSIDL_PROGRAMS);
+    ASSERT_FALSE(programs.empty());
+    ScopedDirectories directories;
+    directories.Make(programs + "\\Zz Shell Group");
+    directories.Make(testsupport::WindowsDirectory() + "\\Profiles\\" + GetLoginUserName() +
+                     "\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ\\Zz Profile Group");
+
+    for (DWORD version : {0x50000u, 0x50001u, 0xA0000u}) {
+        FolderWizard wizard("Default", Flags(0, 1, version));
+        ASSERT_TRUE(wizard.Open());
+        const std::vector<std::string> entries = wizard.Entries();
+        EXPECT_EQ(Count(entries, "Zz Shell Group"), 1) << std::hex << version;
+        EXPECT_EQ(Count(entries, "Zz Profile Group"), 0) << std::hex << version;
+    }
+}
+
 TEST(WizardFolder, Nt351ListsTheProgramGroupKeysOfMachineAndUserWithDuplicates) {
     ScopedKeys keys;
     for (const char* name : {"Main", "Zz Tools"}) keys.Make(HKEY_LOCAL_MACHINE, std::string("SOFTWARE\\Program Groups\\") + name);
