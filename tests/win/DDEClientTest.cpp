@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "WizardTestSupport.h"
+#include "UiTestSupport.h"
 #include "app/MainFrame.h"
 #include "app/SetupApp.h"
 #include "common/FileUtils.h"
@@ -21,8 +21,8 @@
 #include "system/DDEClient.h"
 #include "system/ProgramManager.h"
 
-using wizardtest::Pump;
-using wizardtest::PumpUntil;
+using uitest::PumpUntilIdle;
+using uitest::PumpUntil;
 
 namespace {
 
@@ -71,7 +71,7 @@ public:
             m_bFound = false;
             EnumWindows(CloseGroupWindow, reinterpret_cast<LPARAM>(this));
             if (m_bFound) quietSince = GetTickCount();
-            Pump();
+            PumpUntilIdle(200);
         }
         WIN32_FIND_DATAA found;
         HANDLE search = FindFirstFileA((Path() + "\\*.lnk").c_str(), &found);
@@ -91,7 +91,7 @@ private:
         char className[64] = "";
         GetClassNameA(hwnd, className, sizeof className);
         const std::string cls = className;
-        if ((cls == "ExplorerWClass" || cls == "CabinetWClass") && testsupport::WindowText(hwnd) == self->m_name) {
+        if ((cls == "ExplorerWClass" || cls == "CabinetWClass") && uitest::WindowText(hwnd) == self->m_name) {
             PostMessageA(hwnd, WM_CLOSE, 0, 0);
             self->m_bFound = true;
         }
