@@ -12,12 +12,7 @@ namespace {
 // Windows NT below 4.0, as start-up recorded the platform.
 bool RunsOnOldWindowsNT() {
     const CSetupApp* app = GetSetupApp();
-    if (!app) return false;
-    core::PlatformFlags flags;
-    flags.bWinNT = app->m_bWinNT;
-    flags.bWin95 = app->m_bWin95;
-    flags.dwWinVersion = app->m_dwWinVersion;
-    return core::IsOldWindowsNT(flags);
+    return app && core::IsOldWindowsNT(app->GetPlatformFlags());
 }
 
 }  // namespace

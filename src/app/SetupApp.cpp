@@ -84,6 +84,14 @@ void CSetupApp::DetectPlatform() {
     m_dwWinVersion = flags.dwWinVersion;
 }
 
+core::PlatformFlags CSetupApp::GetPlatformFlags() const {
+    core::PlatformFlags flags;
+    flags.bWinNT = m_bWinNT;
+    flags.bWin95 = m_bWin95;
+    flags.dwWinVersion = m_dwWinVersion;
+    return flags;
+}
+
 void CSetupApp::OnAppAbout() {
     CAboutDlg about;
     about.DoModal();

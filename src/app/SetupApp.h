@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "core/PlatformFlags.h"
 #include "framework/App.h"
 
 class CSetupDoc;
@@ -37,6 +38,9 @@ public:
     // notice, as for a stopped installation, and then closes the main frame, which ends
     // the program through its usual exit steps; later calls do nothing.
     void OnHandlerFailure();
+
+    // The three flags below as one value, for the parts that choose a route by platform.
+    core::PlatformFlags GetPlatformFlags() const;
 
     int m_bWinNT = 0;             // Windows NT
     int m_bWin95 = 0;             // Windows 95 family

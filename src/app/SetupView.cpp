@@ -52,13 +52,8 @@ void DrawLogo(HDC dc, const RECT& client, const CLogoItem& logo) {
 
 // The platform the installer runs on, as start-up recorded it.
 core::PlatformFlags SetupPlatformFlags() {
-    core::PlatformFlags flags;
-    if (const CSetupApp* app = GetSetupApp()) {
-        flags.bWinNT = app->m_bWinNT;
-        flags.bWin95 = app->m_bWin95;
-        flags.dwWinVersion = app->m_dwWinVersion;
-    }
-    return flags;
+    const CSetupApp* app = GetSetupApp();
+    return app ? app->GetPlatformFlags() : core::PlatformFlags();
 }
 
 template <class Object>
