@@ -20,11 +20,6 @@ int g_bOverwriteAllOlder = 0;
 
 namespace {
 
-std::string Expanded(std::string text) {
-    ExpandMacros(text);
-    return text;
-}
-
 std::string JoinPath(const std::string& directory, const std::string& name) {
     return core::EndsWithBackslash(directory) ? directory + name : directory + "\\" + name;
 }

@@ -12,16 +12,22 @@ constexpr UINT kFirstRegisteredMessage = 0xC000;
 
 bool IsThreadMessage(UINT msg) { return msg >= WM_USER && msg < kFirstRegisteredMessage; }
 
-// Waits for one of the handles while answering messages other threads send to this one:
-// a thread that sends to our windows while we wait for it would otherwise never go on.
-void WaitAnsweringSentMessages(DWORD count, const HANDLE* handles) {
-    while (MsgWaitForMultipleObjects(count, handles, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + count) {
+}  // namespace
+
+bool WaitAnsweringSentMessages(DWORD count, const HANDLE* handles, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        DWORD remaining = INFINITE;
+        if (timeoutMs != INFINITE) {
+            const DWORD elapsed = GetTickCount() - start;
+            remaining = elapsed < timeoutMs ? timeoutMs - elapsed : 0;
+        }
+        const DWORD status = MsgWaitForMultipleObjects(count, handles, FALSE, remaining, QS_SENDMESSAGE);
+        if (status != WAIT_OBJECT_0 + count) return status < WAIT_OBJECT_0 + count;  // signalled, timed out or failed
         MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // runs the sent messages, leaves posted ones
     }
 }
-
-}  // namespace
 
 UiThread::UiThread()
     : m_nStopMessage(RegisterWindowMessageA("fw.UiThreadStop")),

@@ -23,6 +23,12 @@
 
 namespace fw {
 
+// Waits until one of the handles is signalled (true) or the time is up (false), while
+// answering the messages other threads send to this thread's windows: a thread that
+// sends to our windows, or broadcasts to every top-level window, while we wait for it
+// would otherwise never go on. Without handles it just lets the time pass that way.
+bool WaitAnsweringSentMessages(DWORD count, const HANDLE* handles, DWORD timeoutMs = INFINITE);
+
 class UiThread {
 public:
     UiThread();

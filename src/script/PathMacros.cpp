@@ -84,6 +84,11 @@ void ExpandMacros(std::string& text) {
     core::ExpandMacroText(text, MacroTable());
 }
 
+std::string Expanded(std::string text) {
+    ExpandMacros(text);
+    return text;
+}
+
 void SetInstDirMacro(const std::string& value) { SetStoredMacro(g_strInstDir, kInstDir, value); }
 void SetSrcDirMacro(const std::string& value) { SetStoredMacro(g_strSrcDir, kSrcDir, value); }
 void SetTmpDirMacro(const std::string& value) { SetStoredMacro(g_strTmpDir, kTmpDir, value); }

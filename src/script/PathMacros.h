@@ -7,6 +7,8 @@
 // Replaces all macros in the text, in place. An expansion that would need more
 // than 1024 replacements or grow beyond 64 KiB leaves the text as it was.
 void ExpandMacros(std::string& text);
+// A copy of the text with its macros replaced (ExpandMacros on a copy).
+std::string Expanded(std::string text);
 
 // Stored macro values; each setter keeps the text as given. A value that would
 // lead the expansion back to its own macro, directly or through another stored

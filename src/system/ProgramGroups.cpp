@@ -14,11 +14,6 @@ namespace {
 // Japanese system names them).
 constexpr char kProfileProgramsDir[] = "\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ";
 
-std::string Expanded(std::string text) {
-    ExpandMacros(text);
-    return text;
-}
-
 }  // namespace
 
 ProgramGroupRoute ChooseProgramGroupRoute(const core::PlatformFlags& platform) {

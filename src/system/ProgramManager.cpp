@@ -4,6 +4,7 @@
 #include "core/ProgmanCommand.h"
 #include "core/ShiftJisPath.h"
 #include "framework/Handles.h"
+#include "framework/Thread.h"
 #include "script/UninstallNotes.h"
 #include "system/DDEClient.h"
 
@@ -11,22 +12,6 @@ namespace {
 
 constexpr char kGroupHelper[] = "__SETUP.EXE";
 constexpr DWORD kCommandTimeoutMs = 1000;
-
-// Waits for the handle, at most timeoutMs, answering messages sent to this thread's
-// windows meanwhile: a DDE client's initiate is broadcast to every top-level window and
-// waits for each, so the helper's own connection would otherwise stall on ours.
-bool WaitAnsweringSentMessages(HANDLE handle, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        const DWORD elapsed = GetTickCount() - start;
-        const DWORD remaining = elapsed < timeoutMs ? timeoutMs - elapsed : 0;
-        const DWORD status = MsgWaitForMultipleObjects(1, &handle, FALSE, remaining, QS_SENDMESSAGE);
-        if (status == WAIT_OBJECT_0) return true;
-        if (status != WAIT_OBJECT_0 + 1) return false;  // timed out or failed
-        MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // runs the sent messages, leaves posted ones
-    }
-}
 
 }  // namespace
 
@@ -69,7 +54,10 @@ int CreateProgramManagerGroup(const CProgramManagerLink&, const std::string& gro
                        &process)) {
         fw::Handle processHandle(process.hProcess);
         fw::Handle threadHandle(process.hThread);
-        WaitAnsweringSentMessages(processHandle.Get(), kGroupHelperWaitMs);
+        // A DDE client's initiate is broadcast to every top-level window and waits for each,
+        // so the helper's connection would stall on ours if we did not answer meanwhile.
+        const HANDLE helper = processHandle.Get();
+        fw::WaitAnsweringSentMessages(1, &helper, kGroupHelperWaitMs);
     }
     if (CUninstallNotes* notes = FindUninstallNotes()) notes->RecordDeleteProgramGroup(groupName);
     return 1;

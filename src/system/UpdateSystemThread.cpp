@@ -27,30 +27,11 @@ constexpr char kAutomationTitle[] = "Register OLE Automation";
 // Programs start in a console and process group of their own, at normal priority.
 constexpr DWORD kStartFlags = CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS | CREATE_NEW_PROCESS_GROUP;
 
-std::string Expanded(std::string text) {
-    ExpandMacros(text);
-    return text;
-}
-
-// Waits for the handle (or, without one, just lets the time pass) while answering the
-// messages other threads send to this thread's windows: a program that broadcasts to
-// every top-level window would otherwise wait for the worker's hidden window while the
-// worker waits for it.
-void WaitAnsweringSentMessages(HANDLE handle, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    const DWORD count = handle ? 1 : 0;
-    for (;;) {
-        DWORD remaining = INFINITE;
-        if (timeoutMs != INFINITE) {
-            const DWORD elapsed = GetTickCount() - start;
-            if (elapsed >= timeoutMs) return;
-            remaining = timeoutMs - elapsed;
-        }
-        const DWORD result = MsgWaitForMultipleObjects(count, &handle, FALSE, remaining, QS_SENDMESSAGE);
-        if (result != WAIT_OBJECT_0 + count) return;  // signalled, timed out or failed
-        MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // delivers the sent messages
-    }
+// Waits for the handle (or, without one, lets the time pass) answering sent messages: a
+// program that broadcasts to every top-level window would otherwise wait for the
+// worker's hidden window while the worker waits for it.
+void WaitAnswering(HANDLE handle, DWORD timeoutMs) {
+    fw::WaitAnsweringSentMessages(handle ? 1 : 0, &handle, timeoutMs);
 }
 
 // Starts a program; its process handle, or an empty one when it did not start.
@@ -126,10 +107,10 @@ void CUpdateSystemThread::UpdateProgramItem(const CFileItem& item) {
     if (!g_bGroupCreated) {
         SendMessageA(DialogWindow(), WM_UPDATE_CREATE_GROUP, 0, 0);
         g_bGroupCreated = 1;
-        WaitAnsweringSentMessages(nullptr, kIconPauseMs);
+        WaitAnswering(nullptr, kIconPauseMs);
     }
     SendMessageA(DialogWindow(), WM_UPDATE_ADD_ITEM, 0, reinterpret_cast<LPARAM>(&item));
-    WaitAnsweringSentMessages(nullptr, kIconPauseMs);
+    WaitAnswering(nullptr, kIconPauseMs);
 }
 
 // --- INI files ---------------------------------------------------------------------------
@@ -241,7 +222,7 @@ void CUpdateSystemThread::RegisterAutomationItem(const CAutomationItem& item) {
         ShowError(core::FormatWithArgument(kAutomationFailed, item.m_strName));
         return;
     }
-    WaitAnsweringSentMessages(process.Get(), INFINITE);
+    WaitAnswering(process.Get(), INFINITE);
     if (m_pUninstallNotes) m_pUninstallNotes->RecordUnregisterAutomation(item);
 }
 
@@ -254,5 +235,5 @@ void CUpdateSystemThread::RunExeItem(const CExeItem& item) {
     const std::string directory = Expanded(item.m_strDirectory.empty() ? std::string("$InstDir$") : item.m_strDirectory);
     const fw::Handle process = StartProgram(commandLine, flags, directory, item.m_strCommand, item.m_nShow);
     // A program that does not start is not reported; programs run are not noted.
-    if (process && item.m_bSync == 1) WaitAnsweringSentMessages(process.Get(), static_cast<DWORD>(item.m_nTimeout));
+    if (process && item.m_bSync == 1) WaitAnswering(process.Get(), static_cast<DWORD>(item.m_nTimeout));
 }

@@ -14,11 +14,6 @@ constexpr const char* kSectionNames[] = {
     "DeleteIniSection", "DeleteIniKeyword", "DeleteIniValue", "DeleteProgramGroup",   nullptr,
 };
 
-std::string Expanded(std::string text) {
-    ExpandMacros(text);
-    return text;
-}
-
 // File, section and key of an INI update, each expanded, joined with commas.
 std::string IniFileSectionKey(const CIniItem& item) {
     return core::JoinRecordFields(Expanded(item.m_strFile), Expanded(item.m_strSection), Expanded(item.m_strKey));

@@ -10,11 +10,6 @@
 
 namespace {
 
-std::string Expanded(std::string text) {
-    ExpandMacros(text);
-    return text;
-}
-
 std::string ShellFolder(int csidl) {
     char path[MAX_PATH] = "";
     return SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE) ? std::string(path) : std::string();
