@@ -35,16 +35,7 @@ INT_PTR CCheckDiskFreeSpaceDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lP
 
 BOOL CCheckDiskFreeSpaceDialog::OnInitDialog() {
     // Centred over the view's client area (the base would take the owner's).
-    if (m_hWndReportTo) {
-        RECT area = {};
-        GetClientRect(m_hWndReportTo, &area);
-        MapWindowPoints(m_hWndReportTo, nullptr, reinterpret_cast<POINT*>(&area), 2);
-        RECT own = {};
-        GetWindowRect(m_hWnd, &own);
-        SetWindowPos(m_hWnd, nullptr, area.left + ((area.right - area.left) - (own.right - own.left)) / 2,
-                     area.top + ((area.bottom - area.top) - (own.bottom - own.top)) / 2, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    if (m_hWndReportTo) CenterOver(m_hWndReportTo);
     SetTimer(m_hWnd, kMeasureTimerId, kTimerPeriodMs, nullptr);
     return TRUE;
 }

@@ -61,11 +61,14 @@ BOOL Dialog::SetItemText(int id, const std::string& text) {
 
 void Dialog::CenterOverParent() {
     HWND parent = GetParent(m_hWnd);
-    if (!parent) parent = GetWindow(m_hWnd, GW_OWNER);
+    CenterOver(parent ? parent : GetWindow(m_hWnd, GW_OWNER));
+}
+
+void Dialog::CenterOver(HWND window) {
     RECT area = {};
-    if (parent) {
-        GetClientRect(parent, &area);
-        MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    if (window) {
+        GetClientRect(window, &area);
+        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
     } else {
         area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     }

@@ -38,6 +38,8 @@ public:
     // Moves the dialog to the centre of its parent's (else owner's) client area, or of the
     // screen without either. Done by itself after OnInitDialog unless that moved the dialog.
     void CenterOverParent();
+    // Moves the dialog to the centre of that window's client area (the screen when null).
+    void CenterOver(HWND window);
     // Gives the owner-drawn list box rows one line of the dialog's font high (plus 2).
     void SetListRowsToFontHeight(int listId);
 

@@ -33,12 +33,8 @@ INT_PTR CUpdateSystemDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) 
 }
 
 BOOL CUpdateSystemDialog::OnInitDialog() {
-    // Centred over the parent's client area.
-    RECT parent = {}, dialog = {};
-    GetClientRect(m_hParent, &parent);
-    GetWindowRect(m_hWnd, &dialog);
-    SetWindowPos(m_hWnd, nullptr, ((parent.right - parent.left) - (dialog.right - dialog.left)) / 2,
-                 ((parent.bottom - parent.top) - (dialog.bottom - dialog.top)) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    // Centred over the view's client area (the base would take the owner's).
+    CenterOver(m_hParent);
 
     auto worker = std::make_unique<CUpdateSystemThread>();
     worker->m_pDialog = this;
