@@ -3,23 +3,26 @@
 #include "common/FileUtils.h"
 #include "script/Profile.h"
 
-bool ProfileHasSection(const std::string& path, const std::string& section) {
-    if (!FileExists(path)) return false;
+ProfileFacts LookUpSectionAndKey(const std::string& path, const std::string& section, const std::string& key) {
+    ProfileFacts facts;
+    if (!FileExists(path)) return facts;
     CReadonlyFileProfile profile(path);
-    const int count = profile.GetSectionCount();
+    const int sections = profile.GetSectionCount();
     std::string name;
-    for (int index = 0; index < count; ++index)
-        if (profile.GetSectionAt(index, name) && name == section) return true;
-    return false;
+    for (int index = 0; index < sections && !facts.hasSection; ++index)
+        facts.hasSection = profile.GetSectionAt(index, name) && name == section;
+    if (!facts.hasSection) return facts;
+    profile.SetSection(section.c_str());
+    const int keys = profile.GetKeyCount();
+    for (int index = 0; index < keys && !facts.hasKey; ++index)
+        facts.hasKey = profile.GetKeyAt(index, name) && name == key;
+    return facts;
+}
+
+bool ProfileHasSection(const std::string& path, const std::string& section) {
+    return LookUpSectionAndKey(path, section, std::string()).hasSection;
 }
 
 bool ProfileHasKey(const std::string& path, const std::string& section, const std::string& key) {
-    if (!ProfileHasSection(path, section)) return false;
-    CReadonlyFileProfile profile(path);
-    profile.SetSection(section.c_str());
-    const int count = profile.GetKeyCount();
-    std::string name;
-    for (int index = 0; index < count; ++index)
-        if (profile.GetKeyAt(index, name) && name == key) return true;
-    return false;
+    return LookUpSectionAndKey(path, section, key).hasKey;
 }

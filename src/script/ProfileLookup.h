@@ -7,3 +7,11 @@
 bool ProfileHasSection(const std::string& path, const std::string& section);
 // True when that section of the text file has an entry with exactly that key.
 bool ProfileHasKey(const std::string& path, const std::string& section, const std::string& key);
+
+// Both answers from one reading of the file: whether it has the section, and whether
+// that section has the key (names compared exactly, case included).
+struct ProfileFacts {
+    bool hasSection = false;
+    bool hasKey = false;
+};
+ProfileFacts LookUpSectionAndKey(const std::string& path, const std::string& section, const std::string& key);

@@ -124,8 +124,9 @@ void CUpdateSystemThread::UpdateIniItem(const CIniItem& item) {
 
     // The file as it is before the change decides what the uninstaller is told.
     const bool fileExisted = FileExists(file);
-    const bool sectionExisted = ProfileHasSection(file, section);
-    const bool keyExisted = ProfileHasKey(file, section, key);
+    const ProfileFacts facts = LookUpSectionAndKey(file, section, key);
+    const bool sectionExisted = facts.hasSection;
+    const bool keyExisted = facts.hasKey;
 
     bool written = false;
     switch (item.m_nMode & 7) {
@@ -133,21 +134,12 @@ void CUpdateSystemThread::UpdateIniItem(const CIniItem& item) {
     case 2:
         written = WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
         break;
-    case 3: {
+    case 3:
         // Only over a key that is there with exactly this name; a missing file has none
         // (and is not opened, so nobody is asked about it).
-        if (!fileExisted) break;
-        CReadonlyFileProfile profile(file);
-        profile.SetSection(section.c_str());
-        const int count = profile.GetKeyCount();
-        std::string name;
-        for (int index = 0; index < count; ++index) {
-            if (!profile.GetKeyAt(index, name) || name != key) continue;
+        if (keyExisted)
             written = WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
-            break;
-        }
         break;
-    }
     case 4:
         if (section.empty()) DeleteFileA(file.c_str());
         WritePrivateProfileStringA(section.c_str(), key.empty() ? nullptr : key.c_str(), nullptr, file.c_str());
