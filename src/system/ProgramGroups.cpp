@@ -16,19 +16,11 @@ constexpr char kProfileProgramsDir[] = "\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛ�
 
 }  // namespace
 
-ProgramGroupRoute ChooseProgramGroupRoute(const core::PlatformFlags& platform) {
-    if (platform.bWin95) return ProgramGroupRoute::ShellPrograms;
-    if (!platform.bWinNT) return ProgramGroupRoute::None;
-    if (platform.dwWinVersion >= 0x50000) return ProgramGroupRoute::ShellPrograms;
-    if (platform.dwWinVersion >= 0x40000) return ProgramGroupRoute::ProfilePrograms;
-    return ProgramGroupRoute::ProgramManager;
-}
-
-std::string ProgramFoldersBase(ProgramGroupRoute route) {
+std::string ProgramFoldersBase(ProgramFolderRoute route) {
     switch (route) {
-    case ProgramGroupRoute::ShellPrograms:
+    case ProgramFolderRoute::ProgramsFolder:
         return GetSpecialFolder(CSIDL_PROGRAMS);
-    case ProgramGroupRoute::ProfilePrograms:
+    case ProgramFolderRoute::NtProfiles:
         return GetUserProfileDir() + kProfileProgramsDir;
     default:
         return std::string();
@@ -47,31 +39,31 @@ std::string AddProgramIcon(const std::string& base, const std::string& folder, c
     return link;
 }
 
-int CreateProgramGroup(ProgramGroupRoute route, const std::string& groupName, const CProgramManagerLink& progman) {
+int CreateProgramGroup(ProgramFolderRoute route, const std::string& groupName, const CProgramManagerLink& progman) {
     switch (route) {
-    case ProgramGroupRoute::ShellPrograms:
-    case ProgramGroupRoute::ProfilePrograms:
+    case ProgramFolderRoute::ProgramsFolder:
+    case ProgramFolderRoute::NtProfiles:
         CreateProgramFolder(ProgramFoldersBase(route), groupName);
         return 0;
-    case ProgramGroupRoute::ProgramManager:
+    case ProgramFolderRoute::ProgramManager:
         return CreateProgramManagerGroup(progman, groupName);
-    case ProgramGroupRoute::None:
+    case ProgramFolderRoute::None:
         break;
     }
     return 0;
 }
 
-int AddProgramGroupItem(ProgramGroupRoute route, const std::string& groupName, const CFileItem& item,
+int AddProgramGroupItem(ProgramFolderRoute route, const std::string& groupName, const CFileItem& item,
                         const CProgramManagerLink& progman, CUninstallNotes* notes) {
     switch (route) {
-    case ProgramGroupRoute::ShellPrograms:
-    case ProgramGroupRoute::ProfilePrograms:
+    case ProgramFolderRoute::ProgramsFolder:
+    case ProgramFolderRoute::NtProfiles:
         AddProgramIcon(ProgramFoldersBase(route), groupName, Expanded(item.m_strIconTitle),
                        Expanded(item.GetDestPath()), notes);
         return 0;
-    case ProgramGroupRoute::ProgramManager:
+    case ProgramFolderRoute::ProgramManager:
         return AddProgramManagerItem(progman, Expanded(item.GetDestPath()), Expanded(item.m_strIconTitle));
-    case ProgramGroupRoute::None:
+    case ProgramFolderRoute::None:
         break;
     }
     return 0;

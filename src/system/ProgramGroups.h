@@ -15,15 +15,14 @@
 
 class CUninstallNotes;
 
-enum class ProgramGroupRoute { None, ShellPrograms, ProfilePrograms, ProgramManager };
-
-// Windows 2000 and later never show the NT 4.0 profile folders: there the shell's
-// Programs folder is used, as on Windows 95.
-ProgramGroupRoute ChooseProgramGroupRoute(const core::PlatformFlags& platform);
+// The route comes from the platform (core::GetProgramFolderRoute): Windows 2000 and
+// later never show the NT 4.0 profile folders, so there the shell's Programs folder is
+// used, as on Windows 95.
+using core::ProgramFolderRoute;
 
 // The directory that holds the program folders of a shell-link route ("" for the other
 // routes, or when the shell cannot name its Programs folder).
-std::string ProgramFoldersBase(ProgramGroupRoute route);
+std::string ProgramFoldersBase(ProgramFolderRoute route);
 
 // Makes the program folder in base: one level only, an existing one is fine; a failure
 // only means that the icons will be missing.
@@ -35,8 +34,8 @@ std::string AddProgramIcon(const std::string& base, const std::string& folder, c
 
 // The program folder of an installation on its route. Create returns 1 on the program
 // manager's route, else 0; so does AddItem, for one installed file with an icon title.
-int CreateProgramGroup(ProgramGroupRoute route, const std::string& groupName, const CProgramManagerLink& progman);
-int AddProgramGroupItem(ProgramGroupRoute route, const std::string& groupName, const CFileItem& item,
+int CreateProgramGroup(ProgramFolderRoute route, const std::string& groupName, const CProgramManagerLink& progman);
+int AddProgramGroupItem(ProgramFolderRoute route, const std::string& groupName, const CFileItem& item,
                         const CProgramManagerLink& progman, CUninstallNotes* notes);
 
 // One shell link per item of the MakeShortCut sections, on every platform; missing

@@ -59,12 +59,12 @@ BOOL CUpdateSystemDialog::OnInitDialog() {
 }
 
 LRESULT CUpdateSystemDialog::OnCreateGroup() {
-    return CreateProgramGroup(ChooseProgramGroupRoute(m_platform), m_strGroupName, m_progman);
+    return CreateProgramGroup(core::GetProgramFolderRoute(m_platform), m_strGroupName, m_progman);
 }
 
 LRESULT CUpdateSystemDialog::OnAddItem(const CFileItem* item) {
     if (!item) return 0;
-    return AddProgramGroupItem(ChooseProgramGroupRoute(m_platform), m_strGroupName, *item, m_progman, Notes());
+    return AddProgramGroupItem(core::GetProgramFolderRoute(m_platform), m_strGroupName, *item, m_progman, Notes());
 }
 
 void CUpdateSystemDialog::MakeShortcuts() { ::MakeShortcuts(m_pShortcutItems); }

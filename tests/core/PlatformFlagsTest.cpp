@@ -40,4 +40,10 @@ TEST(PlatformFlags, ProgramFolderRouteByPlatformAndVersion) {
     EXPECT_EQ(route(2, 0x0105u), ProgramFolderRoute::ProgramsFolder);
     EXPECT_EQ(route(2, 0x000Au), ProgramFolderRoute::ProgramsFolder);
     EXPECT_EQ(route(0, 0x0A03u), ProgramFolderRoute::None);
+    // The flags as start-up stores them: Windows NT, Windows 95, major * 0x10000 + minor.
+    EXPECT_EQ(core::GetProgramFolderRoute({0, 1, 0x40000}), ProgramFolderRoute::ProgramsFolder);
+    EXPECT_EQ(core::GetProgramFolderRoute({1, 0, 0x40000}), ProgramFolderRoute::NtProfiles);
+    EXPECT_EQ(core::GetProgramFolderRoute({1, 0, 0x50000}), ProgramFolderRoute::ProgramsFolder);
+    EXPECT_EQ(core::GetProgramFolderRoute({1, 0, 0x30033}), ProgramFolderRoute::ProgramManager);
+    EXPECT_EQ(core::GetProgramFolderRoute({0, 0, 0x40000}), ProgramFolderRoute::None);
 }

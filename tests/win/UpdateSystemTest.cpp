@@ -163,14 +163,6 @@ TEST_F(UpdateSteps, RegistryValuesAndTheirKeepRules) {
     DeleteTestKey();
 }
 
-TEST(ProgramGroups, RoutesByPlatform) {
-    EXPECT_EQ(ChooseProgramGroupRoute({0, 1, 0x40000}), ProgramGroupRoute::ShellPrograms);
-    EXPECT_EQ(ChooseProgramGroupRoute({1, 0, 0x40000}), ProgramGroupRoute::ProfilePrograms);
-    EXPECT_EQ(ChooseProgramGroupRoute({1, 0, 0x50000}), ProgramGroupRoute::ShellPrograms);
-    EXPECT_EQ(ChooseProgramGroupRoute({1, 0, 0x30033}), ProgramGroupRoute::ProgramManager);
-    EXPECT_EQ(ChooseProgramGroupRoute({0, 0, 0x40000}), ProgramGroupRoute::None);
-}
-
 TEST(ProgramGroups, IconsAreLinksInTheFolderNotedEvenWhenTheyCannotBeSaved) {
     testsupport::TempDirectory base;
     NoteList notes;
