@@ -106,10 +106,13 @@ else
   if [[ $layout == floppy ]]; then start="A:\\$program"; fi
 fi
 
-wine_run() {
-  "$top/scripts/wine-run.sh" --prefix "$build/wineprefix" --arch "$arch" --winver "$winver" "$@" </dev/null >/dev/null 2>&1
+# A Windows program in the scenario's prefix, processor and platform: scenario_wine for
+# the driver and the helpers of tests/e2e/bin, wine_run (quiet) for the header commands.
+scenario_wine() {
+  "$top/scripts/wine-run.sh" --prefix "$build/wineprefix" --arch "$arch" --winver "$winver" "$@"
 }
-export -f wine_run
+wine_run() { scenario_wine "$@" </dev/null >/dev/null 2>&1; }
+export -f scenario_wine wine_run
 export top build winver arch
 export MEDIA="$media" DRIVE_C="$build/wineprefix/drive_c" FLOPPY="$build/wineprefix/dosdevices/a:"
 export PATH="$top/tests/e2e/bin:$PATH"
@@ -157,8 +160,7 @@ run_commands prepare || exit 1
 run_driver() {  # sets status; the driver's output goes to driver.log, Wine's start to the trace
   status=0
   (cd "$media" && WINE_RUN_TRACE="$work/wine-run.trace" \
-     "$top/scripts/wine-run.sh" --prefix "$build/wineprefix" --arch "$arch" --winver "$winver" \
-     "$build/uidriver.exe" --screens "$work/screens" --script "$scenario" "$start") \
+     scenario_wine "$build/uidriver.exe" --screens "$work/screens" --script "$scenario" "$start") \
      >"$work/driver.log" 2>&1 || status=$?
 }
 run_driver
