@@ -32,11 +32,12 @@
 #                               files from (repeatable; default: sample)
 # Those commands run in the media folder and see MEDIA (the media folder), DRIVE_C
 # (the prefix's C: drive), FLOPPY (the prefix's link for drive A:), the command
-# insert-disk N (floppy layout: put MEDIA/diskN into drive A:) and the function
+# insert-disk N (floppy layout: put MEDIA/diskN into drive A:), the functions
 # wine_run (a Windows program under the scenario's Wine prefix and platform, e.g.
-# wine_run reg add 'HKCU\X' /f), and the helpers of tests/e2e/bin (wine-output,
+# wine_run reg add 'HKCU\X' /f) and end_wine (ends the prefix's Wine processes,
+# its desktop's windows included), and the helpers of tests/e2e/bin (wine-output,
 # dos-attributes, remove-win-ini-section, setup-again; see tools/uidriver/README.md).
-# The driver's shell steps see the same, but not wine_run and the helpers that run
+# The driver's shell steps see the same, but not wine_run, end_wine and the helpers that run
 # Windows programs. Drive A: is taken away again at the end.
 # A file NAME.inf beside NAME.steps (UTF-8, for reading and review) becomes the
 # media folder's SETUP.INF, converted to Shift-JIS as the installer expects.
@@ -117,12 +118,15 @@ export top build winver arch
 export MEDIA="$media" DRIVE_C="$build/wineprefix/drive_c" FLOPPY="$build/wineprefix/dosdevices/a:"
 export PATH="$top/tests/e2e/bin:$PATH"
 
-# Wine's mount manager reads the drive types when it starts: restart the server so
-# it takes drive A: as a floppy drive (and, at the end, forgets it again).
-restart_wine() {
+# Ends every Wine process of the prefix (its desktop with any window left open too) and
+# waits for its server to go; the next program starts them afresh.
+end_wine() {
   WINEPREFIX="$build/wineprefix" wineserver -k 2>/dev/null || true
   WINEPREFIX="$build/wineprefix" wineserver -w 2>/dev/null || true
 }
+export -f end_wine
+# Wine's mount manager reads the drive types when it starts: restart the server so
+# it takes drive A: as a floppy drive (and, at the end, forgets it again).
 floppy_drive() {  # on | off
   if [[ $1 == on ]]; then
     insert-disk 1
@@ -131,7 +135,7 @@ floppy_drive() {  # on | off
     rm -f "$FLOPPY"
     wine_run reg delete 'HKLM\Software\Wine\Drives' /v a: /f || true
   fi
-  restart_wine
+  end_wine
 }
 
 run_commands() {  # the commands of one header kind, in order; the first failure counts
