@@ -31,8 +31,9 @@
 #   # payload: vertest/1        a folder of BUILD/payload the media builder may take
 #                               files from (repeatable; default: sample)
 # Those commands run in the media folder and see MEDIA (the media folder), DRIVE_C
-# (the prefix's C: drive), FLOPPY (the prefix's link for drive A:), the command
-# insert-disk N (floppy layout: put MEDIA/diskN into drive A:), the functions
+# (the prefix's C: drive), START_MENU (the user's Start Menu folder in the prefix),
+# FLOPPY (the prefix's link for drive A:), the command insert-disk N (floppy
+# layout: put MEDIA/diskN into drive A:), the functions
 # wine_run (a Windows program under the scenario's Wine prefix and platform, e.g.
 # wine_run reg add 'HKCU\X' /f) and end_wine (ends the prefix's Wine processes,
 # its desktop's windows included), and the helpers of tests/e2e/bin (wine-output,
@@ -116,6 +117,8 @@ wine_run() { scenario_wine "$@" </dev/null >/dev/null 2>&1; }
 export -f scenario_wine wine_run
 export top build winver arch
 export MEDIA="$media" DRIVE_C="$build/wineprefix/drive_c" FLOPPY="$build/wineprefix/dosdevices/a:"
+# Wine names the prefix's user profile after the Unix user.
+export START_MENU="$DRIVE_C/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu"
 export PATH="$top/tests/e2e/bin:$PATH"
 
 # Ends every Wine process of the prefix (its desktop with any window left open too) and
