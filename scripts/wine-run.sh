@@ -111,7 +111,7 @@ fi
 # Debian's Wine looks for its own fonts under "<data dir>\../fonts", a path it cannot
 # resolve, so none of them loads: without Marlett the caption's close box shows an "r".
 # Wine also loads every font in the prefix's Windows\Fonts folder: link them there.
-wine_fonts="${WINE_FONTS_DIR:-/usr/share/wine/fonts}"
+wine_fonts=/usr/share/wine/fonts
 prefix_fonts="$prefix/drive_c/windows/Fonts"
 if [[ -f "$wine_fonts/marlett.ttf" && -d "$prefix_fonts" && ! -e "$prefix_fonts/marlett.ttf" ]]; then
   ln -sf "$wine_fonts"/* "$prefix_fonts/"
