@@ -12,7 +12,7 @@
 #   # program: SETUP.EXE        the program, copied from the build folder into the
 #                               media folder and started there (default SETUP.EXE)
 #   # media: examples/sample    a folder (relative to the repository) copied into
-#                               the media folder first (default: nothing)
+#                               the media folder first (default, or "none": nothing)
 #   # winver: nt40              the platform Wine reports (default: win95)
 #   # driver-fails-with: TEXT   the driver must fail and print TEXT (repeatable);
 #                               for scenarios that test the driver's own failures
@@ -64,9 +64,10 @@ name=$(basename "$scenario" .steps)
 header() {  # the values of "# KEY: value" lines, one a line
   sed -n "s/^#[[:space:]]*$1:[[:space:]]*//p" "$scenario" | sed 's/[[:space:]]*$//'
 }
-program=$(header program | tail -n1); program=${program:-SETUP.EXE}
-media_source=$(header media | tail -n1)
-winver=$(header winver | tail -n1); winver=${winver_option:-${winver:-win95}}
+last_header() { header "$1" | tail -n1; }  # for the keys that are not repeatable
+program=$(last_header program); program=${program:-SETUP.EXE}
+media_source=$(last_header media); [[ $media_source != none ]] || media_source=""
+winver=$(last_header winver); winver=${winver_option:-${winver:-win95}}
 
 # The processor of the build's programs: the machine field of the driver's PE header.
 pe_offset=$(od -An -tu4 -j60 -N4 "$build/uidriver.exe" | tr -d ' ')
@@ -80,7 +81,7 @@ if [[ $arch == win32 ]] && ! "$top/scripts/wine32-loader.sh" >/dev/null; then
   exit 77
 fi
 
-layout=$(header layout | tail -n1)
+layout=$(last_header layout)
 mapfile -t payloads < <(header payload)
 ((${#payloads[@]})) || payloads=(sample)
 case "$layout" in ""|cd|floppy) ;; *) echo "run-scenario.sh: unknown layout '$layout'" >&2; exit 2 ;; esac
@@ -92,7 +93,7 @@ rm -rf "$work"; mkdir -p "$media" "$work/screens"
 # folder (and the scenario's SETUP.INF) are the builder's sources.
 sources="$media"; [[ -n "$layout" ]] && sources="$work/source"
 mkdir -p "$sources"
-if [[ -z "$layout" && -n "$media_source" && "$media_source" != none ]]; then cp -r "$top/$media_source/." "$media/"; fi
+if [[ -z "$layout" && -n "$media_source" ]]; then cp -r "$top/$media_source/." "$media/"; fi
 if [[ -f "${scenario%.steps}.inf" ]]; then
   iconv -f UTF-8 -t CP932 "${scenario%.steps}.inf" >"$sources/SETUP.INF"
 fi
@@ -101,7 +102,7 @@ if [[ -z "$layout" ]]; then
   cp "$build/$program" "$media/$program"
 else
   from=(--from "$sources")
-  if [[ -n "$media_source" && "$media_source" != none ]]; then from+=(--from "$top/$media_source"); fi
+  if [[ -n "$media_source" ]]; then from+=(--from "$top/$media_source"); fi
   for payload in "${payloads[@]}"; do from+=(--from "$build/payload/$payload"); done
   "$top/scripts/build-media.sh" --layout "$layout" --out "$media" --setup "$build/$program" \
     --uninstaller "$build/ORVUN100.EXE" --group-helper "$build/__SETUP.EXE" "${from[@]}" || exit 1
@@ -190,7 +191,7 @@ if [[ ${#failures[@]} -eq 0 ]]; then
   run_commands check || exit 1
   exit 0
 fi
-wanted_status=$(header driver-status | tail -n1); wanted_status=${wanted_status:-1}
+wanted_status=$(last_header driver-status); wanted_status=${wanted_status:-1}
 if [[ $status -ne $wanted_status ]]; then
   echo "run-scenario.sh: the driver should have failed (status $wanted_status) but ended with $status" >&2
   exit 1
