@@ -7,11 +7,7 @@ if(SETUP_SANITIZE)
   target_compile_options(setup_core PRIVATE ${san})
 endif()
 
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-add_subdirectory(${SETUP_GOOGLETEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-# GoogleTest's own sources carry characters that code page 932 lacks.
-target_compile_options(gtest PRIVATE -fexec-charset=UTF-8)
+setup_googletest()
 
 file(GLOB CORE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
 add_executable(core_tests ${CORE_TEST_SOURCES})

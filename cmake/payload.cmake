@@ -6,9 +6,9 @@
 # tests run under wine64).
 
 # A payload program or library, small and stripped whatever the build type, written
-# as DIR/NAME; a shipping program (cmake/shipping.cmake). KIND is WIN32 (a program) or SHARED (a library, made without an
-# import library: nothing links to it). Libraries export
-# their functions undecorated (DllRegisterServer, not DllRegisterServer@0).
+# as DIR/NAME; a shipping program (cmake/shipping.cmake). KIND is WIN32 (a program) or
+# SHARED (a library, made without an import library: nothing links to it). Libraries
+# export their functions undecorated (DllRegisterServer, not DllRegisterServer@0).
 function(payload_binary target kind dir name)
   if(kind STREQUAL "SHARED")
     add_library(${target} MODULE ${ARGN})

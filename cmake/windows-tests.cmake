@@ -1,9 +1,4 @@
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
-add_subdirectory(${SETUP_GOOGLETEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-# GoogleTest's own sources carry characters that code page 932 lacks.
-target_compile_options(gtest PRIVATE -fexec-charset=UTF-8)
+setup_googletest()
 
 # Unix paths of build products, for tests that start them under Wine (Z: is /).
 set(SETUP_TEST_DEFS

@@ -5,6 +5,7 @@
 # when 32-bit Wine stopped running since (stamp build/.deps-checked); `make deps` runs it
 # at once.
 set -euo pipefail
+sudo=""; [[ $(id -u) -eq 0 ]] || sudo="sudo"
 
 packages=(
   cmake ninja-build make g++ clang libclang-rt-14-dev
@@ -38,7 +39,6 @@ purpose() {
 }
 
 if ((${#missing[@]})); then
-  sudo=""; [[ $(id -u) -eq 0 ]] || sudo="sudo"
   echo "install-deps: the build and the tests need these Debian packages, which are missing:"
   for p in "${missing[@]}"; do printf '  %-26s %s\n' "$p" "$(purpose "$p")"; done
   echo "install-deps: installing them with ${sudo:+sudo }apt-get (after updating the package lists)"
@@ -48,7 +48,6 @@ fi
 
 if ! locale -a 2>/dev/null | grep -qiE '^ja_JP\.utf-?8$'; then
   echo "install-deps: generating the ja_JP.UTF-8 locale: Wine takes its code page 932 from it"
-  sudo=""; [[ $(id -u) -eq 0 ]] || sudo="sudo"
   $sudo sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
   $sudo locale-gen

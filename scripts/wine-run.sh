@@ -43,14 +43,15 @@ case "$winver" in win95|nt351|nt40|winxp|win10) ;; *) echo "wine-run.sh: unknown
 
 mkdir -p "$prefix"
 prefix=$(cd "$prefix" && pwd)
-if [[ -z $arch ]]; then arch=$(cat "$prefix/.setup-arch" 2>/dev/null || echo win64); fi
+prefix_arch=$(cat "$prefix/.setup-arch" 2>/dev/null || true)  # empty until the prefix is made
+arch=${arch:-${prefix_arch:-win64}}
 case "$arch" in
   win64) wine=/usr/lib/wine/wine64 ;;
   win32) wine=$("$here/wine32-loader.sh") || exit 3 ;;
   *) echo "wine-run.sh: unknown --arch '$arch'" >&2; exit 2 ;;
 esac
-if [[ -f "$prefix/.setup-arch" && "$(cat "$prefix/.setup-arch")" != "$arch" ]]; then
-  echo "wine-run.sh: $prefix is a $(cat "$prefix/.setup-arch") prefix, not $arch" >&2; exit 2
+if [[ -n $prefix_arch && $prefix_arch != "$arch" ]]; then
+  echo "wine-run.sh: $prefix is a $prefix_arch prefix, not $arch" >&2; exit 2
 fi
 export WINEPREFIX="$prefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
@@ -110,7 +111,7 @@ fi
 # Debian's Wine looks for its own fonts under "<data dir>\../fonts", a path it cannot
 # resolve, so none of them loads: without Marlett the caption's close box shows an "r".
 # Wine also loads every font in the prefix's Windows\Fonts folder: link them there.
-wine_fonts="${WINE_FONTS_DIR:-/usr/share/wine/fonts}"
+wine_fonts=/usr/share/wine/fonts
 prefix_fonts="$prefix/drive_c/windows/Fonts"
 if [[ -f "$wine_fonts/marlett.ttf" && -d "$prefix_fonts" && ! -e "$prefix_fonts/marlett.ttf" ]]; then
   ln -sf "$wine_fonts"/* "$prefix_fonts/"

@@ -12,7 +12,7 @@
 #   # program: SETUP.EXE        the program, copied from the build folder into the
 #                               media folder and started there (default SETUP.EXE)
 #   # media: examples/sample    a folder (relative to the repository) copied into
-#                               the media folder first (default: nothing)
+#                               the media folder first (default, or "none": nothing)
 #   # winver: nt40              the platform Wine reports (default: win95)
 #   # driver-fails-with: TEXT   the driver must fail and print TEXT (repeatable);
 #                               for scenarios that test the driver's own failures
@@ -31,12 +31,14 @@
 #   # payload: vertest/1        a folder of BUILD/payload the media builder may take
 #                               files from (repeatable; default: sample)
 # Those commands run in the media folder and see MEDIA (the media folder), DRIVE_C
-# (the prefix's C: drive), FLOPPY (the prefix's link for drive A:), the command
-# insert-disk N (floppy layout: put MEDIA/diskN into drive A:) and the function
+# (the prefix's C: drive), START_MENU (the user's Start Menu folder in the prefix),
+# FLOPPY (the prefix's link for drive A:), the command insert-disk N (floppy
+# layout: put MEDIA/diskN into drive A:), the functions
 # wine_run (a Windows program under the scenario's Wine prefix and platform, e.g.
-# wine_run reg add 'HKCU\X' /f), and the helpers of tests/e2e/bin (wine-output,
+# wine_run reg add 'HKCU\X' /f) and end_wine (ends the prefix's Wine processes,
+# its desktop's windows included), and the helpers of tests/e2e/bin (wine-output,
 # dos-attributes, remove-win-ini-section, setup-again; see tools/uidriver/README.md).
-# The driver's shell steps see the same, but not wine_run and the helpers that run
+# The driver's shell steps see the same, but not wine_run, end_wine and the helpers that run
 # Windows programs. Drive A: is taken away again at the end.
 # A file NAME.inf beside NAME.steps (UTF-8, for reading and review) becomes the
 # media folder's SETUP.INF, converted to Shift-JIS as the installer expects.
@@ -62,9 +64,10 @@ name=$(basename "$scenario" .steps)
 header() {  # the values of "# KEY: value" lines, one a line
   sed -n "s/^#[[:space:]]*$1:[[:space:]]*//p" "$scenario" | sed 's/[[:space:]]*$//'
 }
-program=$(header program | tail -n1); program=${program:-SETUP.EXE}
-media_source=$(header media | tail -n1)
-winver=$(header winver | tail -n1); winver=${winver_option:-${winver:-win95}}
+last_header() { header "$1" | tail -n1; }  # for the keys that are not repeatable
+program=$(last_header program); program=${program:-SETUP.EXE}
+media_source=$(last_header media); [[ $media_source != none ]] || media_source=""
+winver=$(last_header winver); winver=${winver_option:-${winver:-win95}}
 
 # The processor of the build's programs: the machine field of the driver's PE header.
 pe_offset=$(od -An -tu4 -j60 -N4 "$build/uidriver.exe" | tr -d ' ')
@@ -78,7 +81,7 @@ if [[ $arch == win32 ]] && ! "$top/scripts/wine32-loader.sh" >/dev/null; then
   exit 77
 fi
 
-layout=$(header layout | tail -n1)
+layout=$(last_header layout)
 mapfile -t payloads < <(header payload)
 ((${#payloads[@]})) || payloads=(sample)
 case "$layout" in ""|cd|floppy) ;; *) echo "run-scenario.sh: unknown layout '$layout'" >&2; exit 2 ;; esac
@@ -90,7 +93,7 @@ rm -rf "$work"; mkdir -p "$media" "$work/screens"
 # folder (and the scenario's SETUP.INF) are the builder's sources.
 sources="$media"; [[ -n "$layout" ]] && sources="$work/source"
 mkdir -p "$sources"
-if [[ -z "$layout" && -n "$media_source" && "$media_source" != none ]]; then cp -r "$top/$media_source/." "$media/"; fi
+if [[ -z "$layout" && -n "$media_source" ]]; then cp -r "$top/$media_source/." "$media/"; fi
 if [[ -f "${scenario%.steps}.inf" ]]; then
   iconv -f UTF-8 -t CP932 "${scenario%.steps}.inf" >"$sources/SETUP.INF"
 fi
@@ -99,27 +102,35 @@ if [[ -z "$layout" ]]; then
   cp "$build/$program" "$media/$program"
 else
   from=(--from "$sources")
-  if [[ -n "$media_source" && "$media_source" != none ]]; then from+=(--from "$top/$media_source"); fi
+  if [[ -n "$media_source" ]]; then from+=(--from "$top/$media_source"); fi
   for payload in "${payloads[@]}"; do from+=(--from "$build/payload/$payload"); done
   "$top/scripts/build-media.sh" --layout "$layout" --out "$media" --setup "$build/$program" \
     --uninstaller "$build/ORVUN100.EXE" --group-helper "$build/__SETUP.EXE" "${from[@]}" || exit 1
   if [[ $layout == floppy ]]; then start="A:\\$program"; fi
 fi
 
-wine_run() {
-  "$top/scripts/wine-run.sh" --prefix "$build/wineprefix" --arch "$arch" --winver "$winver" "$@" </dev/null >/dev/null 2>&1
+# A Windows program in the scenario's prefix, processor and platform: scenario_wine for
+# the driver and the helpers of tests/e2e/bin, wine_run (quiet) for the header commands.
+scenario_wine() {
+  "$top/scripts/wine-run.sh" --prefix "$build/wineprefix" --arch "$arch" --winver "$winver" "$@"
 }
-export -f wine_run
+wine_run() { scenario_wine "$@" </dev/null >/dev/null 2>&1; }
+export -f scenario_wine wine_run
 export top build winver arch
 export MEDIA="$media" DRIVE_C="$build/wineprefix/drive_c" FLOPPY="$build/wineprefix/dosdevices/a:"
+# Wine names the prefix's user profile after the Unix user.
+export START_MENU="$DRIVE_C/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu"
 export PATH="$top/tests/e2e/bin:$PATH"
 
-# Wine's mount manager reads the drive types when it starts: restart the server so
-# it takes drive A: as a floppy drive (and, at the end, forgets it again).
-restart_wine() {
+# Ends every Wine process of the prefix (its desktop with any window left open too) and
+# waits for its server to go; the next program starts them afresh.
+end_wine() {
   WINEPREFIX="$build/wineprefix" wineserver -k 2>/dev/null || true
   WINEPREFIX="$build/wineprefix" wineserver -w 2>/dev/null || true
 }
+export -f end_wine
+# Wine's mount manager reads the drive types when it starts: restart the server so
+# it takes drive A: as a floppy drive (and, at the end, forgets it again).
 floppy_drive() {  # on | off
   if [[ $1 == on ]]; then
     insert-disk 1
@@ -128,7 +139,7 @@ floppy_drive() {  # on | off
     rm -f "$FLOPPY"
     wine_run reg delete 'HKLM\Software\Wine\Drives' /v a: /f || true
   fi
-  restart_wine
+  end_wine
 }
 
 run_commands() {  # the commands of one header kind, in order; the first failure counts
@@ -157,8 +168,7 @@ run_commands prepare || exit 1
 run_driver() {  # sets status; the driver's output goes to driver.log, Wine's start to the trace
   status=0
   (cd "$media" && WINE_RUN_TRACE="$work/wine-run.trace" \
-     "$top/scripts/wine-run.sh" --prefix "$build/wineprefix" --arch "$arch" --winver "$winver" \
-     "$build/uidriver.exe" --screens "$work/screens" --script "$scenario" "$start") \
+     scenario_wine "$build/uidriver.exe" --screens "$work/screens" --script "$scenario" "$start") \
      >"$work/driver.log" 2>&1 || status=$?
 }
 run_driver
@@ -181,7 +191,7 @@ if [[ ${#failures[@]} -eq 0 ]]; then
   run_commands check || exit 1
   exit 0
 fi
-wanted_status=$(header driver-status | tail -n1); wanted_status=${wanted_status:-1}
+wanted_status=$(last_header driver-status); wanted_status=${wanted_status:-1}
 if [[ $status -ne $wanted_status ]]; then
   echo "run-scenario.sh: the driver should have failed (status $wanted_status) but ended with $status" >&2
   exit 1

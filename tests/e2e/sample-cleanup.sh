@@ -7,8 +7,7 @@
 set -uo pipefail
 rm -rf "$DRIVE_C/Program Files/Sample Tool"
 for file in SAMPCORE.DLL SAMPGRID.OCX ORVUN100.EXE; do rm -f "$DRIVE_C/windows/system32/$file"; done
-start_menu="$DRIVE_C/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu"
-rm -rf "$start_menu/Programs/サンプル ツール" "$start_menu/サンプル ツール.lnk" "$start_menu/サンプル ツール ヘルプ.lnk"
+rm -rf "$START_MENU/Programs/サンプル ツール" "$START_MENU/サンプル ツール.lnk" "$START_MENU/サンプル ツール ヘルプ.lnk"
 rm -rf "$DRIVE_C/windows/SetupTmp"
 for key in 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\SampleTool' 'HKLM\Software\Sample' 'HKCU\Software\Sample'; do
   wine_run reg delete "$key" /f || true

@@ -3,15 +3,14 @@
 # installation: the program icons in the route's folder ("programs": the shell's Programs
 # folder; "profiles": Windows NT 4.0's profile folder), the free shortcut, INI files,
 # registry values, registrations, the programs' records and the uninstall notes.
-# Run as a scenario's check (it sees DRIVE_C and the scenario helpers).
+# Run as a scenario's check (it sees DRIVE_C, START_MENU and the scenario helpers).
 set -euo pipefail
 route=$1
 user=$(id -un)
 inst='C:\Program Files\Update Test'
 inst_unix="$DRIVE_C/Program Files/Update Test"
-start_menu="$DRIVE_C/users/$user/AppData/Roaming/Microsoft/Windows/Start Menu"
 case $route in
-  programs) folder="$start_menu/Programs/更新テスト"
+  programs) folder="$START_MENU/Programs/更新テスト"
             folder_win="C:\\users\\$user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\更新テスト" ;;
   profiles) folder="$DRIVE_C/windows/Profiles/$user/ｽﾀｰﾄ ﾒﾆｭｰ/ﾌﾟﾛｸﾞﾗﾑ/更新テスト"
             folder_win="C:\\windows\\Profiles\\$user\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ\\更新テスト" ;;
@@ -41,7 +40,7 @@ expect "DeleteShortCut" "$(section "$record" DeleteShortCut)" \
 1=$folder_win\\お読みください.lnk
 2=$folder_win\\更新テストの削除.lnk"
 # The free shortcut; the one into a missing folder is not made.
-expect "free shortcut" "$(link "$start_menu/更新テスト.lnk")" "$inst\\SAMPLE.EXE|更新テスト"
+expect "free shortcut" "$(link "$START_MENU/更新テスト.lnk")" "$inst\\SAMPLE.EXE|更新テスト"
 expect "shortcut into a missing folder" "$(ls "$inst_unix" | grep -c NoSuchDir || true)" 0
 
 # INI files: every mode, and what each write noted.

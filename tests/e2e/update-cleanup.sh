@@ -4,11 +4,9 @@
 # free shortcut, the INI files and registry keys it wrote, the registrations of the
 # sample's control and server, and the temporary directory of a run that did not finish.
 set -uo pipefail
-user=$(id -un)
 rm -rf "$DRIVE_C/Program Files/Update Test"
 rm -f "$DRIVE_C/windows/system32/ORVUN100.EXE" "$DRIVE_C/windows/UPDTEST.INI" "$DRIVE_C/windows/UPDDEL.INI"
-start_menu="$DRIVE_C/users/$user/AppData/Roaming/Microsoft/Windows/Start Menu"
-rm -rf "$start_menu/Programs/更新テスト" "$start_menu/更新テスト.lnk"
+rm -rf "$START_MENU/Programs/更新テスト" "$START_MENU/更新テスト.lnk"
 rm -rf "$DRIVE_C/windows/Profiles"
 rm -rf "$DRIVE_C/windows/SetupTmp"
 for key in 'HKCU\Software\OrvanSetupTest' 'HKLM\Software\OrvanSetupTest' 'HKCU\Software\Sample' \
