@@ -24,6 +24,8 @@ constexpr int kMaxDialogRoutes = 32;
 thread_local DialogRoute t_dialogRoutes[kMaxDialogRoutes];
 thread_local int t_nDialogRoutes = 0;
 
+thread_local int t_nModalLoopDepth = 0;
+
 constexpr DWORD kProfileValueBuffer = 4096;
 
 // Set once at start-up, before any other thread exists; read by every thread.
@@ -121,6 +123,12 @@ bool RouteDialogMessage(MSG& msg) {
     }
     return false;
 }
+
+int ModalLoopDepth() { return t_nModalLoopDepth; }
+
+ModalLoopScope::ModalLoopScope() { ++t_nModalLoopDepth; }
+
+ModalLoopScope::~ModalLoopScope() { --t_nModalLoopDepth; }
 
 void SetHandlerFailureHook(HandlerFailureHook hook) { g_pfnHandlerFailureHook = hook; }
 
