@@ -152,6 +152,11 @@ HWND CSetupView::RunningPhaseWindow() const {
 }
 
 void CSetupView::OnFrameClose() {
+    // Before the wizard opens nothing has been asked or done yet: the program just ends.
+    if (!m_bStarted) {
+        DestroyMainFrame();
+        return;
+    }
     // A phase window disabled by a question of its own is already asking the user.
     HWND phase = RunningPhaseWindow();
     if (phase && IsWindowEnabled(phase)) SendMessageA(phase, WM_CLOSE, 0, 0);
@@ -189,6 +194,7 @@ void CSetupView::PaintBackground(HDC dc) {
 
 void CSetupView::StartWizard() {
     KillTimer(m_hWnd, kStartTimerId);
+    m_bStarted = true;
     CSetupDoc* document = GetSetupDoc();
     if (!document || m_pSheet) return;
 

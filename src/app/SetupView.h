@@ -34,8 +34,8 @@ public:
     // The main window was asked to close (Alt+F4, its system menu): the running phase's
     // window is closed as its own close box would be, so that phase's cancel decides (the
     // stop question in the wizard and the copy; nothing during the system update, which
-    // cannot be stopped). Nothing happens between phases, or while the phase's window waits
-    // for an answer of its own.
+    // cannot be stopped). Nothing happens while the phase's window waits for an answer of
+    // its own. Before the wizard has opened, the program ends.
     void OnFrameClose();
     // Ends the installation after a failure the user was told about: the running phase is
     // stopped (its worker first, while everything it uses still exists), then the main
@@ -92,5 +92,6 @@ private:
     // caller may be one of the phase objects.
     void DestroyMainFrame();
 
-    bool m_bEnding = false;  // the end waits for a modal loop to return: no phase starts
+    bool m_bStarted = false;  // the wizard was opened
+    bool m_bEnding = false;   // the end waits for a modal loop to return: no phase starts
 };

@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/ShiftJisPath.h"
+#include "framework/SystemPaths.h"
+
 namespace fw {
 
 namespace {
@@ -33,10 +36,8 @@ HandlerFailureHook g_pfnHandlerFailureHook = nullptr;
 
 // The default profile: the executable's name with the extension .INI.
 std::string DefaultProfileName() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH - 1);
-    std::string name = path;
-    const size_t slash = name.find_last_of('\\');
+    std::string name = ModulePath();
+    const size_t slash = core::FindLastBackslash(name);
     if (slash != std::string::npos) name.erase(0, slash + 1);
     const size_t dot = name.find_last_of('.');
     if (dot != std::string::npos) name.erase(dot);
