@@ -11,9 +11,11 @@
 
 #include "TestSupport.h"
 #include "UiTestSupport.h"
+#include "common/FileUtils.h"
 #include "common/Messages.h"
 #include "framework/Handles.h"
 #include "script/PathMacros.h"
+#include "script/ProgramFolders.h"
 #include "script/UninstallNotes.h"
 #include "system/ProgramGroups.h"
 #include "system/UpdateSystemDialog.h"
@@ -163,12 +165,13 @@ TEST_F(UpdateSteps, RegistryValuesAndTheirKeepRules) {
     DeleteTestKey();
 }
 
-TEST(ProgramGroups, IconsAreLinksInTheFolderNotedEvenWhenTheyCannotBeSaved) {
-    testsupport::TempDirectory base;
+TEST(ProgramGroups, IconsAreLinksInTheFolderMadeWithItsParentsNotedOnlyWhenSaved) {
+    testsupport::TempDirectory dir;
+    const std::string base = dir.Path() + "\\Start Menu\\Programs";  // not there yet
     NoteList notes;
-    CreateProgramFolder(base.Path(), "Tools");
-    const std::string link = AddProgramIcon(base.Path(), "Tools", "100%s Readme", "C:\\App\\README.TXT", &notes);
-    EXPECT_EQ(link, base.Path() + "\\Tools\\100%s Readme.lnk");
+    CreateProgramFolder(base, "Tools");
+    const std::string link = AddProgramIcon(base, "Tools", "100%s Readme", "C:\\App\\README.TXT", &notes);
+    EXPECT_EQ(link, base + "\\Tools\\100%s Readme.lnk");
     fw::ComPtr<IShellLinkA> shell;
     fw::ComPtr<IPersistFile> file;
     ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shell.ReceiveVoid())));
@@ -182,15 +185,29 @@ TEST(ProgramGroups, IconsAreLinksInTheFolderNotedEvenWhenTheyCannotBeSaved) {
     shell->GetPath(text, MAX_PATH, nullptr, 0);
     EXPECT_STREQ(text, "C:\\App\\README.TXT");
 
-    // Only the last level of a folder is made; names a file cannot hold make nothing.
-    for (const char* folder : {"Missing\\Tools", "a|b", "Why?"}) {
-        CreateProgramFolder(base.Path(), folder);
-        AddProgramIcon(base.Path(), folder, "Readme", "C:\\App\\README.TXT", &notes);
-        EXPECT_FALSE(testsupport::FileExists(base.Path() + "\\" + folder + "\\Readme.lnk")) << folder;
+    // A folder of several levels is made whole; names a file cannot hold make nothing,
+    // and their icons are not noted.
+    CreateProgramFolder(base, "Company\\Tools");
+    AddProgramIcon(base, "Company\\Tools", "Readme", "C:\\App\\README.TXT", &notes);
+    EXPECT_TRUE(testsupport::FileExists(base + "\\Company\\Tools\\Readme.lnk"));
+    for (const char* folder : {"a|b", "Why?"}) {
+        CreateProgramFolder(base, folder);
+        AddProgramIcon(base, folder, "Readme", "C:\\App\\README.TXT", &notes);
     }
-    EXPECT_FALSE(testsupport::FileExists(base.Path() + "\\Missing"));
-    EXPECT_EQ(notes.notes.size(), 4u);
-    EXPECT_EQ(notes.notes.front(), "ShortCut:" + link);
+    EXPECT_EQ(notes.notes, (std::vector<std::string>{"ShortCut:" + link, "ShortCut:" + base + "\\Company\\Tools\\Readme.lnk"}));
+}
+
+// Windows NT 4.0 keeps program folders where its shell says; only a shell that names no
+// folder leaves the path under the Windows directory's profiles.
+TEST(ProgramGroups, NtProgramsFolderIsTheShellsUnlessItNamesNone) {
+    using core::ProgramFolderRoute;
+    const std::string programs = GetSpecialFolder(CSIDL_PROGRAMS);
+    ASSERT_FALSE(programs.empty());
+    EXPECT_EQ(ProgramFoldersBase(ProgramFolderRoute::NtProgramsFolder), programs);
+    EXPECT_EQ(ProgramFoldersBase(ProgramFolderRoute::NtProgramsFolder, ShellFolderFunctions{}),
+              GetUserProfileDir() + "\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ");
+    EXPECT_EQ(ProgramFoldersBase(ProgramFolderRoute::ProgramsFolder, ShellFolderFunctions{}), "");
+    EXPECT_EQ(ProgramFoldersBase(ProgramFolderRoute::ProgramManager), "");
 }
 
 namespace {
