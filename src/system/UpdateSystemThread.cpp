@@ -34,22 +34,6 @@ void WaitAnswering(HANDLE handle, DWORD timeoutMs) {
     fw::WaitAnsweringSentMessages(handle ? 1 : 0, &handle, timeoutMs);
 }
 
-// Starts a program; its process handle, or an empty one when it did not start.
-fw::Handle StartProgram(std::string commandLine, DWORD flags, const std::string& directory, const std::string& title,
-                        int show) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.lpTitle = const_cast<char*>(title.c_str());
-    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_FORCEOFFFEEDBACK;
-    startup.wShowWindow = static_cast<WORD>(show);
-    PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
-                        directory.empty() ? nullptr : directory.c_str(), &startup, &started))
-        return fw::Handle();
-    CloseHandle(started.hThread);
-    return fw::Handle(started.hProcess);
-}
-
 // A 16-bit Windows program. GetBinaryTypeA exists on Windows NT only: it is looked up at
 // run time, so that the installer still starts on Windows 95.
 bool IsWin16Program(const std::string& path) {
@@ -98,6 +82,21 @@ HWND CUpdateSystemThread::DialogWindow() const { return m_pDialog ? m_pDialog->G
 
 void CUpdateSystemThread::ShowError(const std::string& text) {
     SetupMessageBox(text.c_str(), MB_OK | MB_ICONHAND, DialogWindow());
+}
+
+fw::Handle CUpdateSystemThread::StartProgram(std::string commandLine, DWORD flags, const std::string& directory,
+                                             const std::string& title, int show) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.lpTitle = const_cast<char*>(title.c_str());
+    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_FORCEOFFFEEDBACK;
+    startup.wShowWindow = static_cast<WORD>(show);
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &started))
+        return fw::Handle();
+    CloseHandle(started.hThread);
+    return fw::Handle(started.hProcess);
 }
 
 // --- Program icons -----------------------------------------------------------------------
@@ -221,11 +220,14 @@ void CUpdateSystemThread::RegisterAutomationItem(const CAutomationItem& item) {
 // --- Programs to run ---------------------------------------------------------------------
 
 void CUpdateSystemThread::RunExeItem(const CExeItem& item) {
+    // The program as the system will find it: a 16-bit one gets a VDM of its own, and
+    // the console shows its real path.
+    const std::string program = Expanded(item.m_strCommand);
     DWORD flags = kStartFlags;
-    if (IsWin16Program(item.m_strCommand)) flags |= CREATE_SEPARATE_WOW_VDM;
-    const std::string commandLine = core::ProgramCommandLine(Expanded(item.m_strCommand), Expanded(item.m_strArguments));
+    if (IsWin16Program(program)) flags |= CREATE_SEPARATE_WOW_VDM;
+    const std::string commandLine = core::ProgramCommandLine(program, Expanded(item.m_strArguments));
     const std::string directory = Expanded(item.m_strDirectory.empty() ? std::string("$InstDir$") : item.m_strDirectory);
-    const fw::Handle process = StartProgram(commandLine, flags, directory, item.m_strCommand, item.m_nShow);
+    const fw::Handle process = StartProgram(commandLine, flags, directory, program, item.m_nShow);
     // A program that does not start is not reported; programs run are not noted.
     if (process && item.m_bSync == 1) WaitAnswering(process.Get(), static_cast<DWORD>(item.m_nTimeout));
 }

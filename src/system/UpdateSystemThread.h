@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "framework/Handles.h"
 #include "framework/Thread.h"
 #include "script/SetupItems.h"
 
@@ -63,6 +64,10 @@ protected:
     // A failure of this phase: "セットアップ", the stop icon and OK, owned by the dialog;
     // returns once the user pressed OK.
     virtual void ShowError(const std::string& text);
+    // Starts a program (CreateProcessA, no handles inherited, the title for its console);
+    // its process handle, or an empty one when it did not start.
+    virtual fw::Handle StartProgram(std::string commandLine, DWORD flags, const std::string& directory,
+                                    const std::string& title, int show);
 
 private:
     // Runs the step for the item at the list's index, counts it and asks for the next

@@ -165,6 +165,62 @@ TEST_F(UpdateSteps, RegistryValuesAndTheirKeepRules) {
     DeleteTestKey();
 }
 
+namespace {
+
+// A worker whose messages are recorded instead of shown, and whose programs are recorded
+// instead of started: each "start" hands out a copy of `process` (none: did not start).
+class RecordingWorker : public CUpdateSystemThread {
+public:
+    struct Launch {
+        std::string commandLine;
+        DWORD flags;
+        std::string title;
+    };
+    std::vector<std::string> errors;
+    std::vector<Launch> starts;
+    HANDLE process = nullptr;
+
+protected:
+    void ShowError(const std::string& text) override { errors.push_back(text); }
+    fw::Handle StartProgram(std::string commandLine, DWORD flags, const std::string&, const std::string& title,
+                            int) override {
+        starts.push_back({commandLine, flags, title});
+        HANDLE copy = nullptr;
+        if (process) DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS);
+        return fw::Handle(copy);
+    }
+};
+
+// The smallest file the system takes for a 16-bit Windows program: a DOS header whose
+// new-header offset leads to an "NE" header for Windows (target system 2).
+void WriteWin16Program(const std::string& path) {
+    std::string image(0x80, '\0');
+    image[0] = 'M', image[1] = 'Z';
+    image[0x18] = 0x40;                  // relocations at 0x40: a new-style executable
+    image[0x3C] = 0x40;                  // its header's offset
+    image[0x40] = 'N', image[0x41] = 'E';
+    image[0x40 + 0x36] = 2;              // for Windows
+    ASSERT_TRUE(testsupport::WriteTextFile(path, image));
+}
+
+}  // namespace
+
+TEST(UpdateWorker, ProgramsAreTypedAndTitledByTheirExpandedPath) {
+    testsupport::TempDirectory dir;
+    WriteWin16Program(dir.Path() + "\\OLD16.EXE");
+    const std::string arglog = testsupport::WindowsPathOfUnix(SETUP_BINARY_UNIX_DIR "/payload/updatetest/ARGLOG.EXE");
+    ASSERT_TRUE(CopyFileA(arglog.c_str(), (dir.Path() + "\\NEW32.EXE").c_str(), FALSE));
+    SetInstDirMacro(dir.Path());
+    RecordingWorker worker;
+    worker.RunExeItem(CExeItem("$InstDir$\\OLD16.EXE", ""));
+    worker.RunExeItem(CExeItem("$InstDir$\\NEW32.EXE", ""));
+    ASSERT_EQ(worker.starts.size(), 2u);
+    EXPECT_EQ(worker.starts[0].title, dir.Path() + "\\OLD16.EXE");
+    EXPECT_TRUE(worker.starts[0].flags & CREATE_SEPARATE_WOW_VDM);
+    EXPECT_EQ(worker.starts[1].title, dir.Path() + "\\NEW32.EXE");
+    EXPECT_FALSE(worker.starts[1].flags & CREATE_SEPARATE_WOW_VDM);
+}
+
 TEST(ProgramGroups, IconsAreLinksInTheFolderMadeWithItsParentsNotedOnlyWhenSaved) {
     testsupport::TempDirectory dir;
     const std::string base = dir.Path() + "\\Start Menu\\Programs";  // not there yet
