@@ -34,6 +34,16 @@ void WaitAnswering(HANDLE handle, DWORD timeoutMs) {
     fw::WaitAnsweringSentMessages(handle ? 1 : 0, &handle, timeoutMs);
 }
 
+// Loads a control so that the libraries it imports are found beside it first (a control
+// in the installation directory with its own DLLs), and without the system's box about a
+// library that is missing: the installer says itself that the control did not load.
+fw::Module LoadControl(const std::string& path) {
+    const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    fw::Module library(LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+    SetErrorMode(previousMode);
+    return library;
+}
+
 // A 16-bit Windows program. GetBinaryTypeA exists on Windows NT only: it is looked up at
 // run time, so that the installer still starts on Windows 95.
 bool IsWin16Program(const std::string& path) {
@@ -45,6 +55,18 @@ bool IsWin16Program(const std::string& path) {
 }  // namespace
 
 CUpdateSystemThread::~CUpdateSystemThread() { Stop(); }
+
+BOOL CUpdateSystemThread::InitInstance() {
+    // Without COM the update still runs; a control that needs it then fails to register.
+    m_bComInitialized = SUCCEEDED(CoInitialize(nullptr));
+    return TRUE;
+}
+
+int CUpdateSystemThread::ExitInstance() {
+    if (m_bComInitialized) CoUninitialize();
+    m_bComInitialized = false;
+    return 0;
+}
 
 void CUpdateSystemThread::OnThreadMessage(UINT msg, WPARAM, LPARAM) {
     if (msg == WM_UPDATE_STEP) OnUpdateStep();
@@ -186,7 +208,7 @@ void CUpdateSystemThread::UpdateRegItem(const CRegItem& item) {
 // --- OCX controls and automation servers -------------------------------------------------
 
 void CUpdateSystemThread::RegisterOcxItem(const COcxItem& item) {
-    const fw::Module library(LoadLibraryA(Expanded(item.m_strPath).c_str()));
+    const fw::Module library = LoadControl(Expanded(item.m_strPath));
     if (!library) {
         ShowError(core::FormatWithArgument(kOcxLoadFailed, item.m_strName));
         return;

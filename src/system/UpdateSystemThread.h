@@ -3,8 +3,9 @@
 // order (program icons, INI files, registry, OCX controls, automation servers, COM, programs
 // to run), then the temporary directory is removed and the dialog hears WM_UPDATE_FINISHED.
 // Program icons are made by the dialog on the user-interface thread (sent messages, the
-// worker waits); every other step runs here. Failures of OCX and automation items are
-// shown (the worker waits for OK) and the update goes on; all others are silent.
+// worker waits); every other step runs here, with COM initialised on this thread, since
+// a control's registration code may create COM objects. Failures of OCX and automation
+// items are shown (the worker waits for OK) and the update goes on; all others are silent.
 #include <windows.h>
 
 #include <string>
@@ -60,6 +61,8 @@ public:
     static constexpr DWORD kIconPauseMs = 500;
 
 protected:
+    BOOL InitInstance() override;
+    int ExitInstance() override;
     void OnThreadMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // A failure of this phase: "セットアップ", the stop icon and OK, owned by the dialog;
     // returns once the user pressed OK.
@@ -76,4 +79,6 @@ private:
     bool StepThrough(std::vector<Item*>* items, int& index, Step step);
     void FinishUpdate();
     HWND DialogWindow() const;
+
+    bool m_bComInitialized = false;
 };

@@ -221,6 +221,28 @@ TEST(UpdateWorker, ProgramsAreTypedAndTitledByTheirExpandedPath) {
     EXPECT_FALSE(worker.starts[1].flags & CREATE_SEPARATE_WOW_VDM);
 }
 
+// On the worker's own thread, as in the update: the control finds the library beside it,
+// and COM is there for the objects its registration creates.
+TEST(UpdateWorker, AControlRegistersWithTheLibraryBesideItAndCom) {
+    testsupport::TempDirectory dir;
+    for (const char* name : {"DEPOCX.OCX", "DEPLIB.DLL"}) {
+        const std::string built = testsupport::WindowsPathOfUnix(std::string(SETUP_BINARY_UNIX_DIR "/payload/updatetest/") + name);
+        ASSERT_TRUE(CopyFileA(built.c_str(), (dir.Path() + "\\" + name).c_str(), FALSE)) << name;
+    }
+    SetInstDirMacro(dir.Path());
+    COcxItem control("Dependent", "$InstDir$\\DEPOCX.OCX");
+    COcxItemArray controls{&control};
+    NoteList notes;
+    RecordingWorker worker;
+    worker.m_pUninstallNotes = &notes;
+    worker.m_pOcxItems = &controls;
+    ASSERT_TRUE(worker.Start());
+    worker.PostToThread(WM_UPDATE_STEP);
+    worker.Stop();  // the step was asked for first: it has run when the worker ends
+    EXPECT_EQ(worker.errors, std::vector<std::string>{});
+    EXPECT_EQ(notes.notes, std::vector<std::string>{"Ocx:$InstDir$\\DEPOCX.OCX"});
+}
+
 TEST(ProgramGroups, IconsAreLinksInTheFolderMadeWithItsParentsNotedOnlyWhenSaved) {
     testsupport::TempDirectory dir;
     const std::string base = dir.Path() + "\\Start Menu\\Programs";  // not there yet
