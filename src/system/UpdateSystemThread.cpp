@@ -29,9 +29,10 @@ constexpr DWORD kStartFlags = CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS | CREAT
 
 // Waits for the handle (or, without one, lets the time pass) answering sent messages: a
 // program that broadcasts to every top-level window would otherwise wait for the
-// worker's hidden window while the worker waits for it.
-void WaitAnswering(HANDLE handle, DWORD timeoutMs) {
-    fw::WaitAnsweringSentMessages(handle ? 1 : 0, &handle, timeoutMs);
+// worker's hidden window while the worker waits for it. True when the handle was
+// signalled in time.
+bool WaitAnswering(HANDLE handle, DWORD timeoutMs) {
+    return fw::WaitAnsweringSentMessages(handle ? 1 : 0, &handle, timeoutMs);
 }
 
 // Loads a control so that the libraries it imports are found beside it first (a control
@@ -235,7 +236,12 @@ void CUpdateSystemThread::RegisterAutomationItem(const CAutomationItem& item) {
         ShowError(core::FormatWithArgument(kAutomationFailed, item.m_strName));
         return;
     }
-    WaitAnswering(process.Get(), INFINITE);
+    // A server that does not end has not registered (it may be waiting for a user who
+    // is not there); it is left running and not noted.
+    if (!WaitAnswering(process.Get(), m_dwAutomationWaitMs)) {
+        ShowError(core::FormatWithArgument(kAutomationFailed, item.m_strName));
+        return;
+    }
     if (m_pUninstallNotes) m_pUninstallNotes->RecordUnregisterAutomation(item);
 }
 

@@ -59,6 +59,10 @@ public:
 
     // What the user is given to read between two icons (and after the folder).
     static constexpr DWORD kIconPauseMs = 500;
+    // How long an automation server may take to register itself; one that has not ended
+    // by then is reported as failed and the update goes on without it.
+    static constexpr DWORD kAutomationWaitMs = 60000;
+    DWORD m_dwAutomationWaitMs = kAutomationWaitMs;  // the bound in use (tests shorten it)
 
 protected:
     BOOL InitInstance() override;

@@ -205,6 +205,23 @@ void WriteWin16Program(const std::string& path) {
 
 }  // namespace
 
+TEST(UpdateWorker, AnAutomationServerThatDoesNotEndIsReportedAfterTheBoundAndNotNoted) {
+    RecordingWorker worker;
+    NoteList notes;
+    worker.m_pUninstallNotes = &notes;
+    worker.m_dwAutomationWaitMs = 300;
+    const fw::Handle ended(CreateEventA(nullptr, TRUE, TRUE, nullptr));
+    const fw::Handle endless(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    worker.process = ended.Get();
+    worker.RegisterAutomationItem(CAutomationItem("Done", "C:\\App\\DONE.EXE"));
+    worker.process = endless.Get();
+    const DWORD started = GetTickCount();
+    worker.RegisterAutomationItem(CAutomationItem("Endless", "C:\\App\\ENDLESS.EXE"));
+    EXPECT_GE(GetTickCount() - started, 250u);
+    EXPECT_EQ(worker.errors, std::vector<std::string>{"OLEオートメーション(Endless)の登録が失敗しました。"});
+    EXPECT_EQ(notes.notes, std::vector<std::string>{"Automation:C:\\App\\DONE.EXE"});
+}
+
 TEST(UpdateWorker, ProgramsAreTypedAndTitledByTheirExpandedPath) {
     testsupport::TempDirectory dir;
     WriteWin16Program(dir.Path() + "\\OLD16.EXE");
