@@ -62,11 +62,17 @@ foreach(major 1 2)
 endforeach()
 
 # Components for the system update's tests (payload/updatetest): a library that is no
-# OCX, an OCX whose registration fails, and a program that writes down how it was started.
+# OCX, an OCX whose registration fails, an OCX that imports a library beside it (linked
+# against that DLL itself: payload libraries have no import library), and a program that
+# writes down how it was started.
 set(UPDATETEST_SRC ${CMAKE_SOURCE_DIR}/tests/payload/updatetest)
 set(UPDATETEST_PAYLOAD ${CMAKE_BINARY_DIR}/payload/updatetest)
 payload_binary(updatetest_noreg SHARED ${UPDATETEST_PAYLOAD} NOREG.DLL ${UPDATETEST_SRC}/noreg.c)
 payload_binary(updatetest_failreg SHARED ${UPDATETEST_PAYLOAD} FAILREG.OCX ${UPDATETEST_SRC}/failreg.c)
+payload_binary(updatetest_deplib SHARED ${UPDATETEST_PAYLOAD} DEPLIB.DLL ${UPDATETEST_SRC}/deplib.c)
+payload_binary(updatetest_depocx SHARED ${UPDATETEST_PAYLOAD} DEPOCX.OCX ${UPDATETEST_SRC}/depocx.c)
+target_link_libraries(updatetest_depocx PRIVATE $<TARGET_FILE:updatetest_deplib> ole32 uuid)
+add_dependencies(updatetest_depocx updatetest_deplib)
 payload_binary(updatetest_arglog WIN32 ${UPDATETEST_PAYLOAD} ARGLOG.EXE ${UPDATETEST_SRC}/arglog.c)
 
 # The sample's media, laid out by scripts/build-media.sh: media/sample (one folder,

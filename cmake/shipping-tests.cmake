@@ -9,7 +9,8 @@ endforeach()
 add_test(NAME shipping_imports COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports.sh ${shipping_files})
 # The check itself: it must fail on a missing program and on an import not listed.
 add_test(NAME shipping_imports_check
-         COMMAND ${CMAKE_SOURCE_DIR}/tests/imports/check-imports-test.sh $<TARGET_FILE:setup>)
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/imports/check-imports-test.sh $<TARGET_FILE:setup>
+                 $<TARGET_FILE:updatetest_depocx>)
 
 set(E2E_DIR ${CMAKE_SOURCE_DIR}/tests/e2e)
 function(shipping_scenario name scenario)  # [--winver V]

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fails unless every program named exists and imports nothing but what the allowlist
-# names (scripts/shipping-imports.txt: what Windows 95 and Windows NT 3.51 both have).
+# names (scripts/shipping-imports.txt: what Windows 95 and Windows NT 3.51 both have)
+# or what a library among the programs named exports (it ships beside them).
 #
 #   check-imports.sh [--allowlist FILE] PROGRAM...
 set -euo pipefail
@@ -21,6 +22,18 @@ imports_of() {
       print dll, ($3 == "" || $3 == "<none>") ? "#" $2 : $3
     }' | sort -u
 }
+
+# "DLL FUNCTION" per function a library among the programs exports by name.
+exports_of() {
+  i686-w64-mingw32-objdump -p "$1" | awk -v dll="$(basename "$1" | tr '[:lower:]' '[:upper:]')" '
+    /^\[Ordinal\/Name Pointer\] Table/ { on = 1; next }
+    on && /^$/ { on = 0 }
+    on && /^\t\[ *[0-9]+\] / { print dll, $NF }'
+}
+for program in "$@"; do
+  if [[ -f $program ]]; then allowed+=$'\n'$(exports_of "$program"); fi
+done
+allowed=$(sort -u <<<"$allowed")
 
 status=0
 for program in "$@"; do

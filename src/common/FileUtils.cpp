@@ -70,9 +70,8 @@ BOOL CreateShellLink(const std::string& linkPath, const std::string& description
         WCHAR widePath[MAX_PATH] = L"";
         if (MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath, MAX_PATH) == 0)
             widePath[0] = L'\0';  // too long: no partial path, the save then fails
-        file->Save(widePath, TRUE);  // callers learn of a failed save from the missing file
+        result = SUCCEEDED(file->Save(widePath, TRUE)) ? TRUE : FALSE;
         file->Release();
-        result = TRUE;
     }
     link->Release();
     return result;

@@ -17,6 +17,7 @@ BOOL DeleteDirectoryTree(const std::string& directoryWithBackslash);
 std::string GetLoginUserName();
 // Windows directory + "\Profiles\" + the logged-on user's name.
 std::string GetUserProfileDir();
-// Saves a shell link at linkPath pointing to target. COM must be initialised.
+// Saves a shell link at linkPath pointing to target; FALSE when it was not saved (the
+// directory is missing, the name cannot be a file). COM must be initialised.
 BOOL CreateShellLink(const std::string& linkPath, const std::string& description, const std::string& target);
 

@@ -16,10 +16,7 @@ ProgramFolderRoute GetProgramFolderRoute(const PlatformFlags& flags) {
     if (flags.bWin95) return ProgramFolderRoute::ProgramsFolder;
     if (!flags.bWinNT) return ProgramFolderRoute::None;
     if (flags.dwWinVersion < 0x40000) return ProgramFolderRoute::ProgramManager;
-    // Windows NT 5.0 moved the profiles out of the Windows directory; its shell reports
-    // the Programs folder as Windows 95 does.
-    if (flags.dwWinVersion < 0x50000) return ProgramFolderRoute::NtProfiles;
-    return ProgramFolderRoute::ProgramsFolder;
+    return ProgramFolderRoute::NtProgramsFolder;
 }
 
 }  // namespace core

@@ -20,9 +20,10 @@ inline bool IsOldWindowsNT(const PlatformFlags& flags) { return flags.bWinNT && 
 // Where the system keeps program folders (program groups).
 enum class ProgramFolderRoute {
     None,            // no known place
-    ProgramsFolder,  // the shell's Programs folder: Windows 95 family, Windows NT 5.0 and later
-    NtProfiles,      // "<Windows>\Profiles\<user>\...": Windows NT 4.x
-    ProgramManager,  // the program manager's groups: Windows NT below 4.0
+    ProgramsFolder,    // the shell's Programs folder: Windows 95 family
+    NtProgramsFolder,  // the same, with the folders of all users beside the user's own:
+                       // Windows NT 4.0 and later
+    ProgramManager,    // the program manager's groups: Windows NT below 4.0
 };
 ProgramFolderRoute GetProgramFolderRoute(const PlatformFlags& flags);
 

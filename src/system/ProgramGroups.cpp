@@ -1,48 +1,29 @@
 #include "system/ProgramGroups.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include "common/FileUtils.h"
 #include "core/UpdateCommands.h"
 #include "script/PathMacros.h"
+#include "script/ProgramFolders.h"
 #include "script/UninstallNotes.h"
 
-namespace {
-
-// Below the user's profile directory on Windows NT 4.0 (half-width katakana, as the
-// Japanese system names them).
-constexpr char kProfileProgramsDir[] = "\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ";
-
-}  // namespace
-
-std::string ProgramFoldersBase(ProgramFolderRoute route) {
-    switch (route) {
-    case ProgramFolderRoute::ProgramsFolder:
-        return GetSpecialFolder(CSIDL_PROGRAMS);
-    case ProgramFolderRoute::NtProfiles:
-        return GetUserProfileDir() + kProfileProgramsDir;
-    default:
-        return std::string();
-    }
-}
-
 void CreateProgramFolder(const std::string& base, const std::string& folder) {
-    CreateDirectoryA(core::ProgramFolderPath(base, folder).c_str(), nullptr);
+    CreateDirectoryTree(core::ProgramFolderPath(base, folder));
 }
 
 std::string AddProgramIcon(const std::string& base, const std::string& folder, const std::string& title,
                            const std::string& target, CUninstallNotes* notes) {
     const std::string link = core::ProgramIconPath(base, folder, title);
-    CreateShellLink(link, title, target);
-    if (notes) notes->RecordDeleteShortcut(link);
+    // A link that was not saved is nothing the uninstaller could remove.
+    if (CreateShellLink(link, title, target) && notes) notes->RecordDeleteShortcut(link);
     return link;
 }
 
 int CreateProgramGroup(ProgramFolderRoute route, const std::string& groupName, const CProgramManagerLink& progman) {
     switch (route) {
     case ProgramFolderRoute::ProgramsFolder:
-    case ProgramFolderRoute::NtProfiles:
+    case ProgramFolderRoute::NtProgramsFolder:
         CreateProgramFolder(ProgramFoldersBase(route), groupName);
         return 0;
     case ProgramFolderRoute::ProgramManager:
@@ -57,7 +38,7 @@ int AddProgramGroupItem(ProgramFolderRoute route, const std::string& groupName, 
                         const CProgramManagerLink& progman, CUninstallNotes* notes) {
     switch (route) {
     case ProgramFolderRoute::ProgramsFolder:
-    case ProgramFolderRoute::NtProfiles:
+    case ProgramFolderRoute::NtProgramsFolder:
         AddProgramIcon(ProgramFoldersBase(route), groupName, Expanded(item.m_strIconTitle),
                        Expanded(item.GetDestPath()), notes);
         return 0;

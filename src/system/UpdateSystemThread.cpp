@@ -29,25 +29,20 @@ constexpr DWORD kStartFlags = CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS | CREAT
 
 // Waits for the handle (or, without one, lets the time pass) answering sent messages: a
 // program that broadcasts to every top-level window would otherwise wait for the
-// worker's hidden window while the worker waits for it.
-void WaitAnswering(HANDLE handle, DWORD timeoutMs) {
-    fw::WaitAnsweringSentMessages(handle ? 1 : 0, &handle, timeoutMs);
+// worker's hidden window while the worker waits for it. True when the handle was
+// signalled in time.
+bool WaitAnswering(HANDLE handle, DWORD timeoutMs) {
+    return fw::WaitAnsweringSentMessages(handle ? 1 : 0, &handle, timeoutMs);
 }
 
-// Starts a program; its process handle, or an empty one when it did not start.
-fw::Handle StartProgram(std::string commandLine, DWORD flags, const std::string& directory, const std::string& title,
-                        int show) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.lpTitle = const_cast<char*>(title.c_str());
-    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_FORCEOFFFEEDBACK;
-    startup.wShowWindow = static_cast<WORD>(show);
-    PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
-                        directory.empty() ? nullptr : directory.c_str(), &startup, &started))
-        return fw::Handle();
-    CloseHandle(started.hThread);
-    return fw::Handle(started.hProcess);
+// Loads a control so that the libraries it imports are found beside it first (a control
+// in the installation directory with its own DLLs), and without the system's box about a
+// library that is missing: the installer says itself that the control did not load.
+fw::Module LoadControl(const std::string& path) {
+    const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    fw::Module library(LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+    SetErrorMode(previousMode);
+    return library;
 }
 
 // A 16-bit Windows program. GetBinaryTypeA exists on Windows NT only: it is looked up at
@@ -61,6 +56,18 @@ bool IsWin16Program(const std::string& path) {
 }  // namespace
 
 CUpdateSystemThread::~CUpdateSystemThread() { Stop(); }
+
+BOOL CUpdateSystemThread::InitInstance() {
+    // Without COM the update still runs; a control that needs it then fails to register.
+    m_bComInitialized = SUCCEEDED(CoInitialize(nullptr));
+    return TRUE;
+}
+
+int CUpdateSystemThread::ExitInstance() {
+    if (m_bComInitialized) CoUninitialize();
+    m_bComInitialized = false;
+    return 0;
+}
 
 void CUpdateSystemThread::OnThreadMessage(UINT msg, WPARAM, LPARAM) {
     if (msg == WM_UPDATE_STEP) OnUpdateStep();
@@ -99,6 +106,21 @@ HWND CUpdateSystemThread::DialogWindow() const { return m_pDialog ? m_pDialog->G
 
 void CUpdateSystemThread::ShowError(const std::string& text) {
     SetupMessageBox(text.c_str(), MB_OK | MB_ICONHAND, DialogWindow());
+}
+
+fw::Handle CUpdateSystemThread::StartProgram(std::string commandLine, DWORD flags, const std::string& directory,
+                                             const std::string& title, int show) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.lpTitle = const_cast<char*>(title.c_str());
+    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_FORCEOFFFEEDBACK;
+    startup.wShowWindow = static_cast<WORD>(show);
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &started))
+        return fw::Handle();
+    CloseHandle(started.hThread);
+    return fw::Handle(started.hProcess);
 }
 
 // --- Program icons -----------------------------------------------------------------------
@@ -188,7 +210,7 @@ void CUpdateSystemThread::UpdateRegItem(const CRegItem& item) {
 // --- OCX controls and automation servers -------------------------------------------------
 
 void CUpdateSystemThread::RegisterOcxItem(const COcxItem& item) {
-    const fw::Module library(LoadLibraryA(Expanded(item.m_strPath).c_str()));
+    const fw::Module library = LoadControl(Expanded(item.m_strPath));
     if (!library) {
         ShowError(core::FormatWithArgument(kOcxLoadFailed, item.m_strName));
         return;
@@ -215,18 +237,26 @@ void CUpdateSystemThread::RegisterAutomationItem(const CAutomationItem& item) {
         ShowError(core::FormatWithArgument(kAutomationFailed, item.m_strName));
         return;
     }
-    WaitAnswering(process.Get(), INFINITE);
+    // A server that does not end has not registered (it may be waiting for a user who
+    // is not there); it is left running and not noted.
+    if (!WaitAnswering(process.Get(), m_dwAutomationWaitMs)) {
+        ShowError(core::FormatWithArgument(kAutomationFailed, item.m_strName));
+        return;
+    }
     if (m_pUninstallNotes) m_pUninstallNotes->RecordUnregisterAutomation(item);
 }
 
 // --- Programs to run ---------------------------------------------------------------------
 
 void CUpdateSystemThread::RunExeItem(const CExeItem& item) {
+    // The program as the system will find it: a 16-bit one gets a VDM of its own, and
+    // the console shows its real path.
+    const std::string program = Expanded(item.m_strCommand);
     DWORD flags = kStartFlags;
-    if (IsWin16Program(item.m_strCommand)) flags |= CREATE_SEPARATE_WOW_VDM;
-    const std::string commandLine = core::ProgramCommandLine(Expanded(item.m_strCommand), Expanded(item.m_strArguments));
+    if (IsWin16Program(program)) flags |= CREATE_SEPARATE_WOW_VDM;
+    const std::string commandLine = core::ProgramCommandLine(program, Expanded(item.m_strArguments));
     const std::string directory = Expanded(item.m_strDirectory.empty() ? std::string("$InstDir$") : item.m_strDirectory);
-    const fw::Handle process = StartProgram(commandLine, flags, directory, item.m_strCommand, item.m_nShow);
+    const fw::Handle process = StartProgram(commandLine, flags, directory, program, item.m_nShow);
     // A program that does not start is not reported; programs run are not noted.
     if (process && item.m_bSync == 1) WaitAnswering(process.Get(), static_cast<DWORD>(item.m_nTimeout));
 }

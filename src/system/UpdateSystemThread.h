@@ -3,15 +3,16 @@
 // order (program icons, INI files, registry, OCX controls, automation servers, COM, programs
 // to run), then the temporary directory is removed and the dialog hears WM_UPDATE_FINISHED.
 // Program icons are made by the dialog on the user-interface thread (sent messages, the
-// worker waits); every other step runs here. Failures of OCX and automation items are
-// shown (the worker waits for OK) and the update goes on; all others are silent.
+// worker waits); every other step runs here, with COM initialised on this thread, since
+// a control's registration code may create COM objects. Failures of OCX and automation
+// items are shown (the worker waits for OK) and the update goes on; all others are silent.
 #include <windows.h>
 
 #include <atomic>
 #include <string>
 
 #include "common/Messages.h"
-
+#include "framework/Handles.h"
 #include "framework/Thread.h"
 #include "script/SetupItems.h"
 
@@ -63,13 +64,23 @@ public:
 
     // What the user is given to read between two icons (and after the folder).
     static constexpr DWORD kIconPauseMs = 500;
+    // How long an automation server may take to register itself; one that has not ended
+    // by then is reported as failed and the update goes on without it.
+    static constexpr DWORD kAutomationWaitMs = 60000;
+    DWORD m_dwAutomationWaitMs = kAutomationWaitMs;  // the bound in use (tests shorten it)
 
 protected:
+    BOOL InitInstance() override;
+    int ExitInstance() override;
     void OnThreadMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool AcceptsMessage(UINT msg) const override { return msg == WM_UPDATE_STEP; }
     // A failure of this phase: "セットアップ", the stop icon and OK, owned by the dialog;
     // returns once the user pressed OK.
     virtual void ShowError(const std::string& text);
+    // Starts a program (CreateProcessA, no handles inherited, the title for its console);
+    // its process handle, or an empty one when it did not start.
+    virtual fw::Handle StartProgram(std::string commandLine, DWORD flags, const std::string& directory,
+                                    const std::string& title, int show);
 
 private:
     // Runs the step for the item at the list's index, counts it and asks for the next
@@ -80,4 +91,5 @@ private:
     HWND DialogWindow() const;
 
     std::atomic<bool> m_bFinished{false};
+    bool m_bComInitialized = false;
 };

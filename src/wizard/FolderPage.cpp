@@ -2,26 +2,18 @@
 
 #include <vector>
 
-#include "common/FileUtils.h"
 #include "framework/Handles.h"
 #include "resources/wizard_ids.h"
-#include "script/PathMacros.h"
-
-#include <shlobj.h>
+#include "script/ProgramFolders.h"
 
 namespace {
 
 constexpr DWORD kGroupNameBuffer = 4096;
 
-std::string WindowsDirectory() {
-    char buffer[256] = "";
-    const UINT length = GetWindowsDirectoryA(buffer, sizeof buffer);
-    return length > 0 && length < sizeof buffer ? std::string(buffer) : std::string();
-}
-
 }  // namespace
 
-CFolderPage::CFolderPage(const core::PlatformFlags& platform) : fw::PropPage(IDD_FOLDER_PAGE), m_platform(platform) {}
+CFolderPage::CFolderPage(const core::PlatformFlags& platform)
+    : fw::PropPage(IDD_FOLDER_PAGE), m_platform(platform), m_shell(FindShellFolderFunctions()) {}
 
 BOOL CFolderPage::OnInitDialog() {
     m_editGroup = GetItem(IDC_FOLDER_NAME);
@@ -51,23 +43,13 @@ BOOL CFolderPage::OnCommand(WORD id, WORD notifyCode, HWND control) {
 }
 
 void CFolderPage::FillGroupList() {
-    switch (core::GetProgramFolderRoute(m_platform)) {
-    case core::ProgramFolderRoute::ProgramsFolder:
-        AddGroupDirectories(GetSpecialFolder(CSIDL_PROGRAMS) + "\\*.*");
-        break;
-    case core::ProgramFolderRoute::NtProfiles: {
-        const std::string profiles = WindowsDirectory() + "\\Profiles\\";
-        AddGroupDirectories(profiles + GetLoginUserName() + "\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ\\*.*");
-        AddGroupDirectories(profiles + "All Users\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ\\*.*");
-        break;
-    }
-    case core::ProgramFolderRoute::ProgramManager:
+    const core::ProgramFolderRoute route = core::GetProgramFolderRoute(m_platform);
+    if (route == core::ProgramFolderRoute::ProgramManager) {
         AddGroupKeys(HKEY_LOCAL_MACHINE, "SOFTWARE\\Program Groups");
         AddGroupKeys(HKEY_CURRENT_USER, "UNICODE Program Groups");
-        break;
-    case core::ProgramFolderRoute::None:
-        break;
+        return;
     }
+    for (const std::string& base : ExistingProgramFolderBases(route, m_shell)) AddGroupDirectories(base + "\\*.*");
 }
 
 void CFolderPage::AddGroupDirectories(const std::string& wildcardPath) {

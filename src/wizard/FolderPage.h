@@ -1,14 +1,15 @@
 #pragma once
 // The program folder: a name typed or picked from the folders that already exist on the
-// system. Where those are looked up depends on the platform: the Programs folder on the
-// Windows 95 family and on Windows NT 5.0 and later, the profile folders on Windows NT
-// 4.x, the registry's program groups on older Windows NT.
+// system. Where those are looked up depends on the platform: the user's Programs folder
+// on the Windows 95 family, the user's and then all users' on Windows NT 4.0 and later
+// (script/ProgramFolders.h), the registry's program groups on older Windows NT.
 #include <windows.h>
 
 #include <string>
 
 #include "core/PlatformFlags.h"
 #include "framework/PropSheet.h"
+#include "script/ShellFolders.h"
 
 class CFolderPage : public fw::PropPage {
 public:
@@ -19,8 +20,9 @@ public:
     HWND m_listGroups = nullptr;  // list box 1006
     std::string m_strGroup;       // set by the driver; follows the edit
 
-    // The platform the list is filled for.
+    // The platform the list is filled for, and the shell that names its folders.
     core::PlatformFlags m_platform;
+    ShellFolderFunctions m_shell;
 
     void FillGroupList();
     // Appends the directories matching the wildcard path that no entry begins with.

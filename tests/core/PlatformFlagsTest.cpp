@@ -34,16 +34,14 @@ TEST(PlatformFlags, ProgramFolderRouteByPlatformAndVersion) {
     };
     EXPECT_EQ(route(1, 0x0004u), ProgramFolderRoute::ProgramsFolder);
     EXPECT_EQ(route(2, 0x3303u), ProgramFolderRoute::ProgramManager);
-    EXPECT_EQ(route(2, 0x0004u), ProgramFolderRoute::NtProfiles);
-    EXPECT_EQ(route(2, 0x3304u), ProgramFolderRoute::NtProfiles);  // a 4.51 stays on the 4.0 route
-    EXPECT_EQ(route(2, 0x0005u), ProgramFolderRoute::ProgramsFolder);
-    EXPECT_EQ(route(2, 0x0105u), ProgramFolderRoute::ProgramsFolder);
-    EXPECT_EQ(route(2, 0x000Au), ProgramFolderRoute::ProgramsFolder);
+    EXPECT_EQ(route(2, 0x0004u), ProgramFolderRoute::NtProgramsFolder);
+    EXPECT_EQ(route(2, 0x3304u), ProgramFolderRoute::NtProgramsFolder);
+    EXPECT_EQ(route(2, 0x0005u), ProgramFolderRoute::NtProgramsFolder);
+    EXPECT_EQ(route(2, 0x000Au), ProgramFolderRoute::NtProgramsFolder);
     EXPECT_EQ(route(0, 0x0A03u), ProgramFolderRoute::None);
     // The flags as start-up stores them: Windows NT, Windows 95, major * 0x10000 + minor.
     EXPECT_EQ(core::GetProgramFolderRoute({0, 1, 0x40000}), ProgramFolderRoute::ProgramsFolder);
-    EXPECT_EQ(core::GetProgramFolderRoute({1, 0, 0x40000}), ProgramFolderRoute::NtProfiles);
-    EXPECT_EQ(core::GetProgramFolderRoute({1, 0, 0x50000}), ProgramFolderRoute::ProgramsFolder);
+    EXPECT_EQ(core::GetProgramFolderRoute({1, 0, 0x40000}), ProgramFolderRoute::NtProgramsFolder);
     EXPECT_EQ(core::GetProgramFolderRoute({1, 0, 0x30033}), ProgramFolderRoute::ProgramManager);
     EXPECT_EQ(core::GetProgramFolderRoute({0, 0, 0x40000}), ProgramFolderRoute::None);
 }

@@ -1,21 +1,15 @@
 #!/usr/bin/env bash
 # Checks what the update scenarios' product (tests/e2e/update-win95.inf) left after its
-# installation: the program icons in the route's folder ("programs": the shell's Programs
-# folder; "profiles": Windows NT 4.0's profile folder), the free shortcut, INI files,
-# registry values, registrations, the programs' records and the uninstall notes.
+# installation: the program icons in the shell's Programs folder (on every platform with
+# shell links), the free shortcut, INI files, registry values, registrations, the
+# programs' records and the uninstall notes.
 # Run as a scenario's check (it sees DRIVE_C, START_MENU and the scenario helpers).
 set -euo pipefail
-route=$1
 user=$(id -un)
 inst='C:\Program Files\Update Test'
 inst_unix="$DRIVE_C/Program Files/Update Test"
-case $route in
-  programs) folder="$START_MENU/Programs/更新テスト"
-            folder_win="C:\\users\\$user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\更新テスト" ;;
-  profiles) folder="$DRIVE_C/windows/Profiles/$user/ｽﾀｰﾄ ﾒﾆｭｰ/ﾌﾟﾛｸﾞﾗﾑ/更新テスト"
-            folder_win="C:\\windows\\Profiles\\$user\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ\\更新テスト" ;;
-  *) echo "update-check.sh: unknown route '$route'" >&2; exit 2 ;;
-esac
+folder="$START_MENU/Programs/更新テスト"
+folder_win="C:\\users\\$user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\更新テスト"
 
 failed=0
 expect() {  # WHAT FOUND WANTED

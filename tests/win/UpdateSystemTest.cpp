@@ -11,9 +11,11 @@
 
 #include "TestSupport.h"
 #include "UiTestSupport.h"
+#include "common/FileUtils.h"
 #include "common/Messages.h"
 #include "framework/Handles.h"
 #include "script/PathMacros.h"
+#include "script/ProgramFolders.h"
 #include "script/UninstallNotes.h"
 #include "system/ProgramGroups.h"
 #include "system/UpdateSystemDialog.h"
@@ -163,12 +165,108 @@ TEST_F(UpdateSteps, RegistryValuesAndTheirKeepRules) {
     DeleteTestKey();
 }
 
-TEST(ProgramGroups, IconsAreLinksInTheFolderNotedEvenWhenTheyCannotBeSaved) {
-    testsupport::TempDirectory base;
+namespace {
+
+// A worker whose messages are recorded instead of shown, and whose programs are recorded
+// instead of started: each "start" hands out a copy of `process` (none: did not start).
+class RecordingWorker : public CUpdateSystemThread {
+public:
+    struct Launch {
+        std::string commandLine;
+        DWORD flags;
+        std::string title;
+    };
+    std::vector<std::string> errors;
+    std::vector<Launch> starts;
+    HANDLE process = nullptr;
+
+protected:
+    void ShowError(const std::string& text) override { errors.push_back(text); }
+    fw::Handle StartProgram(std::string commandLine, DWORD flags, const std::string&, const std::string& title,
+                            int) override {
+        starts.push_back({commandLine, flags, title});
+        HANDLE copy = nullptr;
+        if (process) DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS);
+        return fw::Handle(copy);
+    }
+};
+
+// The smallest file the system takes for a 16-bit Windows program: a DOS header whose
+// new-header offset leads to an "NE" header for Windows (target system 2).
+void WriteWin16Program(const std::string& path) {
+    std::string image(0x80, '\0');
+    image[0] = 'M', image[1] = 'Z';
+    image[0x18] = 0x40;                  // relocations at 0x40: a new-style executable
+    image[0x3C] = 0x40;                  // its header's offset
+    image[0x40] = 'N', image[0x41] = 'E';
+    image[0x40 + 0x36] = 2;              // for Windows
+    ASSERT_TRUE(testsupport::WriteTextFile(path, image));
+}
+
+}  // namespace
+
+TEST(UpdateWorker, AnAutomationServerThatDoesNotEndIsReportedAfterTheBoundAndNotNoted) {
+    RecordingWorker worker;
     NoteList notes;
-    CreateProgramFolder(base.Path(), "Tools");
-    const std::string link = AddProgramIcon(base.Path(), "Tools", "100%s Readme", "C:\\App\\README.TXT", &notes);
-    EXPECT_EQ(link, base.Path() + "\\Tools\\100%s Readme.lnk");
+    worker.m_pUninstallNotes = &notes;
+    worker.m_dwAutomationWaitMs = 300;
+    const fw::Handle ended(CreateEventA(nullptr, TRUE, TRUE, nullptr));
+    const fw::Handle endless(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    worker.process = ended.Get();
+    worker.RegisterAutomationItem(CAutomationItem("Done", "C:\\App\\DONE.EXE"));
+    worker.process = endless.Get();
+    const DWORD started = GetTickCount();
+    worker.RegisterAutomationItem(CAutomationItem("Endless", "C:\\App\\ENDLESS.EXE"));
+    EXPECT_GE(GetTickCount() - started, 250u);
+    EXPECT_EQ(worker.errors, std::vector<std::string>{"OLEオートメーション(Endless)の登録が失敗しました。"});
+    EXPECT_EQ(notes.notes, std::vector<std::string>{"Automation:C:\\App\\DONE.EXE"});
+}
+
+TEST(UpdateWorker, ProgramsAreTypedAndTitledByTheirExpandedPath) {
+    testsupport::TempDirectory dir;
+    WriteWin16Program(dir.Path() + "\\OLD16.EXE");
+    const std::string arglog = testsupport::WindowsPathOfUnix(SETUP_BINARY_UNIX_DIR "/payload/updatetest/ARGLOG.EXE");
+    ASSERT_TRUE(CopyFileA(arglog.c_str(), (dir.Path() + "\\NEW32.EXE").c_str(), FALSE));
+    SetInstDirMacro(dir.Path());
+    RecordingWorker worker;
+    worker.RunExeItem(CExeItem("$InstDir$\\OLD16.EXE", ""));
+    worker.RunExeItem(CExeItem("$InstDir$\\NEW32.EXE", ""));
+    ASSERT_EQ(worker.starts.size(), 2u);
+    EXPECT_EQ(worker.starts[0].title, dir.Path() + "\\OLD16.EXE");
+    EXPECT_TRUE(worker.starts[0].flags & CREATE_SEPARATE_WOW_VDM);
+    EXPECT_EQ(worker.starts[1].title, dir.Path() + "\\NEW32.EXE");
+    EXPECT_FALSE(worker.starts[1].flags & CREATE_SEPARATE_WOW_VDM);
+}
+
+// On the worker's own thread, as in the update: the control finds the library beside it,
+// and COM is there for the objects its registration creates.
+TEST(UpdateWorker, AControlRegistersWithTheLibraryBesideItAndCom) {
+    testsupport::TempDirectory dir;
+    for (const char* name : {"DEPOCX.OCX", "DEPLIB.DLL"}) {
+        const std::string built = testsupport::WindowsPathOfUnix(std::string(SETUP_BINARY_UNIX_DIR "/payload/updatetest/") + name);
+        ASSERT_TRUE(CopyFileA(built.c_str(), (dir.Path() + "\\" + name).c_str(), FALSE)) << name;
+    }
+    SetInstDirMacro(dir.Path());
+    COcxItem control("Dependent", "$InstDir$\\DEPOCX.OCX");
+    COcxItemArray controls{&control};
+    NoteList notes;
+    RecordingWorker worker;
+    worker.m_pUninstallNotes = &notes;
+    worker.m_pOcxItems = &controls;
+    ASSERT_TRUE(worker.Start());
+    worker.PostToThread(WM_UPDATE_STEP);
+    worker.Stop();  // the step was asked for first: it has run when the worker ends
+    EXPECT_EQ(worker.errors, std::vector<std::string>{});
+    EXPECT_EQ(notes.notes, std::vector<std::string>{"Ocx:$InstDir$\\DEPOCX.OCX"});
+}
+
+TEST(ProgramGroups, IconsAreLinksInTheFolderMadeWithItsParentsNotedOnlyWhenSaved) {
+    testsupport::TempDirectory dir;
+    const std::string base = dir.Path() + "\\Start Menu\\Programs";  // not there yet
+    NoteList notes;
+    CreateProgramFolder(base, "Tools");
+    const std::string link = AddProgramIcon(base, "Tools", "100%s Readme", "C:\\App\\README.TXT", &notes);
+    EXPECT_EQ(link, base + "\\Tools\\100%s Readme.lnk");
     fw::ComPtr<IShellLinkA> shell;
     fw::ComPtr<IPersistFile> file;
     ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shell.ReceiveVoid())));
@@ -182,15 +280,29 @@ TEST(ProgramGroups, IconsAreLinksInTheFolderNotedEvenWhenTheyCannotBeSaved) {
     shell->GetPath(text, MAX_PATH, nullptr, 0);
     EXPECT_STREQ(text, "C:\\App\\README.TXT");
 
-    // Only the last level of a folder is made; names a file cannot hold make nothing.
-    for (const char* folder : {"Missing\\Tools", "a|b", "Why?"}) {
-        CreateProgramFolder(base.Path(), folder);
-        AddProgramIcon(base.Path(), folder, "Readme", "C:\\App\\README.TXT", &notes);
-        EXPECT_FALSE(testsupport::FileExists(base.Path() + "\\" + folder + "\\Readme.lnk")) << folder;
+    // A folder of several levels is made whole; names a file cannot hold make nothing,
+    // and their icons are not noted.
+    CreateProgramFolder(base, "Company\\Tools");
+    AddProgramIcon(base, "Company\\Tools", "Readme", "C:\\App\\README.TXT", &notes);
+    EXPECT_TRUE(testsupport::FileExists(base + "\\Company\\Tools\\Readme.lnk"));
+    for (const char* folder : {"a|b", "Why?"}) {
+        CreateProgramFolder(base, folder);
+        AddProgramIcon(base, folder, "Readme", "C:\\App\\README.TXT", &notes);
     }
-    EXPECT_FALSE(testsupport::FileExists(base.Path() + "\\Missing"));
-    EXPECT_EQ(notes.notes.size(), 4u);
-    EXPECT_EQ(notes.notes.front(), "ShortCut:" + link);
+    EXPECT_EQ(notes.notes, (std::vector<std::string>{"ShortCut:" + link, "ShortCut:" + base + "\\Company\\Tools\\Readme.lnk"}));
+}
+
+// Windows NT 4.0 keeps program folders where its shell says; only a shell that names no
+// folder leaves the path under the Windows directory's profiles.
+TEST(ProgramGroups, NtProgramsFolderIsTheShellsUnlessItNamesNone) {
+    using core::ProgramFolderRoute;
+    const std::string programs = GetSpecialFolder(CSIDL_PROGRAMS);
+    ASSERT_FALSE(programs.empty());
+    EXPECT_EQ(ProgramFoldersBase(ProgramFolderRoute::NtProgramsFolder), programs);
+    EXPECT_EQ(ProgramFoldersBase(ProgramFolderRoute::NtProgramsFolder, ShellFolderFunctions{}),
+              GetUserProfileDir() + "\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ");
+    EXPECT_EQ(ProgramFoldersBase(ProgramFolderRoute::ProgramsFolder, ShellFolderFunctions{}), "");
+    EXPECT_EQ(ProgramFoldersBase(ProgramFolderRoute::ProgramManager), "");
 }
 
 namespace {

@@ -141,7 +141,32 @@ TEST(WizardFolder, Win95ListsTheProgramsFolderWithoutNamesAnEntryBeginsWith) {
     EXPECT_EQ(wizard.page.m_strGroup, "新しいフォルダ");
 }
 
-TEST(WizardFolder, Nt40ListsTheUsersFoldersBeforeAllUsersOnce) {
+// Windows NT 4.0 and later: the folders of the shell's Programs folder, then those of all
+// users; a name in both is listed once.
+TEST(WizardFolder, NtListsTheUsersProgramsFolderBeforeAllUsersOnce) {
+    const std::string programs = GetSpecialFolder(CSIDL_PROGRAMS);
+    const std::string common = GetSpecialFolder(CSIDL_COMMON_PROGRAMS);
+    ASSERT_FALSE(programs.empty());
+    ASSERT_FALSE(common.empty());
+    ScopedDirectories directories;
+    for (const char* name : {"Zz Shared", "Zz Mine"}) directories.Make(programs + "\\" + name);
+    for (const char* name : {"Zz Shared", "Zz Everyone"}) directories.Make(common + "\\" + name);
+    directories.Make(testsupport::WindowsDirectory() + "\\Profiles\\" + GetLoginUserName() +
+                     "\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ\\Zz Profile Group");
+
+    for (DWORD version : {0x40000u, 0x50001u, 0xA0000u}) {
+        FolderWizard wizard("Default", Flags(0, 1, version));
+        ASSERT_TRUE(wizard.Open());
+        const std::vector<std::string> entries = wizard.Entries();
+        EXPECT_EQ(Count(entries, "Zz Shared"), 1) << std::hex << version;
+        EXPECT_LT(IndexOf(entries, "Zz Mine"), IndexOf(entries, "Zz Everyone")) << std::hex << version;
+        EXPECT_LT(IndexOf(entries, "Zz Everyone"), static_cast<long>(entries.size())) << std::hex << version;
+        EXPECT_EQ(Count(entries, "Zz Profile Group"), 0) << std::hex << version;
+    }
+}
+
+// A shell that names no folder: the profile folders under the Windows directory.
+TEST(WizardFolder, NtWithoutTheShellsFoldersListsTheProfileFolders) {
     const std::string profiles = testsupport::WindowsDirectory() + "\\Profiles\\";
     const std::string programs = "\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ\\";
     ScopedDirectories directories;
@@ -150,6 +175,7 @@ TEST(WizardFolder, Nt40ListsTheUsersFoldersBeforeAllUsersOnce) {
 
     // An empty default name is still the first entry, and Next waits for a name.
     FolderWizard wizard("", Flags(0, 1, 0x40000));
+    wizard.page.m_shell = ShellFolderFunctions{};
     ASSERT_TRUE(wizard.Open());
     const std::vector<std::string> entries = wizard.Entries();
     ASSERT_EQ(entries.size(), 4u);
@@ -158,25 +184,6 @@ TEST(WizardFolder, Nt40ListsTheUsersFoldersBeforeAllUsersOnce) {
     EXPECT_EQ(Count(entries, "Zz Mine"), 1);
     EXPECT_EQ(entries[3], "Zz Everyone");
     EXPECT_FALSE(Enabled(wizard.sheet, fw::kWizardNextButton));
-}
-
-// Windows NT 5.0 and later keep profiles outside the Windows directory: their folders
-// come from the shell's Programs folder, as on Windows 95.
-TEST(WizardFolder, Nt50AndLaterListTheProgramsFolderNotTheNt40Profiles) {
-    const std::string programs = GetSpecialFolder(CSIDL_PROGRAMS);
-    ASSERT_FALSE(programs.empty());
-    ScopedDirectories directories;
-    directories.Make(programs + "\\Zz Shell Group");
-    directories.Make(testsupport::WindowsDirectory() + "\\Profiles\\" + GetLoginUserName() +
-                     "\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ\\Zz Profile Group");
-
-    for (DWORD version : {0x50000u, 0x50001u, 0xA0000u}) {
-        FolderWizard wizard("Default", Flags(0, 1, version));
-        ASSERT_TRUE(wizard.Open());
-        const std::vector<std::string> entries = wizard.Entries();
-        EXPECT_EQ(Count(entries, "Zz Shell Group"), 1) << std::hex << version;
-        EXPECT_EQ(Count(entries, "Zz Profile Group"), 0) << std::hex << version;
-    }
 }
 
 TEST(WizardFolder, Nt351ListsTheProgramGroupKeysOfMachineAndUserWithDuplicates) {
