@@ -4,18 +4,13 @@
 #include <shlobj.h>
 
 #include "common/FileUtils.h"
+#include "framework/SystemPaths.h"
 
 namespace {
 
 // Below a profile directory of Windows NT 4.0 (half-width katakana, as the Japanese
 // system names them).
 constexpr char kProfileProgramsDir[] = "\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ";
-
-std::string WindowsDirectory() {
-    char buffer[MAX_PATH] = "";
-    const UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
-}
 
 // The shell's folder, or the path built by hand when the shell names none.
 std::string ShellFolderOr(int csidl, const ShellFolderFunctions& shell, const std::string& byHand) {
@@ -24,7 +19,7 @@ std::string ShellFolderOr(int csidl, const ShellFolderFunctions& shell, const st
 }
 
 std::string CommonProgramsDir(const ShellFolderFunctions& shell) {
-    return ShellFolderOr(CSIDL_COMMON_PROGRAMS, shell, WindowsDirectory() + "\\Profiles\\All Users" + kProfileProgramsDir);
+    return ShellFolderOr(CSIDL_COMMON_PROGRAMS, shell, fw::WindowsDirectory() + "\\Profiles\\All Users" + kProfileProgramsDir);
 }
 
 }  // namespace
