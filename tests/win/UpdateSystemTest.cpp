@@ -2,7 +2,6 @@
 // their uninstall notes recorded, program folders and icons made in a private folder,
 // and the whole phase (dialog and worker) running a program from a path with a blank.
 #include <windows.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -12,7 +11,6 @@
 #include "TestSupport.h"
 #include "UiTestSupport.h"
 #include "common/Messages.h"
-#include "framework/Handles.h"
 #include "script/PathMacros.h"
 #include "script/UninstallNotes.h"
 #include "system/ProgramGroups.h"
@@ -75,6 +73,16 @@ DWORD RegNumber(const char* name) {
     DWORD number = 0xDEAD, size = sizeof number;
     RegGetValueA(HKEY_CURRENT_USER, kRegKey, name, RRF_RT_REG_DWORD, nullptr, &number, &size);
     return number;
+}
+
+std::vector<std::string> SubkeyNames(HKEY root) {
+    std::vector<std::string> names;
+    char name[512];
+    for (DWORD i = 0;; ++i) {
+        DWORD size = sizeof name;
+        if (RegEnumKeyExA(root, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return names;
+        names.emplace_back(name, size);
+    }
 }
 
 }  // namespace
@@ -148,6 +156,7 @@ TEST_F(UpdateSteps, RegistryValuesAndTheirKeepRules) {
     Reg("CURRENT_USER", key + ",Binary,BINARY,01");   // not written
     Reg("HKEY_LOCAL_MACHINE", key + ",Root,SZ,user"); // an unknown root name is the current user
     Reg("CURRENT_USER", std::string(300, 'x') + ",V,SZ,v");  // a key that cannot be made
+    Reg("CURRENT_USER", key + ",AfterLongKey,SZ,written");     // and the next item still is
     EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Text"), "first");
     EXPECT_EQ(RegText(HKEY_CURRENT_USER, "New"), "made");
     EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Over"), "b");
@@ -157,8 +166,9 @@ TEST_F(UpdateSteps, RegistryValuesAndTheirKeepRules) {
     EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Binary"), "<none>");
     EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Root"), "user");
     EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, "Root"), "<none>");
-    fw::RegKey tooLong;
-    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, std::string(300, 'x').c_str(), 0, KEY_READ, tooLong.Receive()), ERROR_SUCCESS);
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, "AfterLongKey"), "written");
+    // Neither that key nor a shortened one was made.
+    for (const std::string& name : SubkeyNames(HKEY_CURRENT_USER)) EXPECT_NE(name.rfind("xxxx", 0), 0u) << name;
     EXPECT_TRUE(m_notes.notes.empty());
     DeleteTestKey();
 }
@@ -169,28 +179,25 @@ TEST(ProgramGroups, IconsAreLinksInTheFolderNotedEvenWhenTheyCannotBeSaved) {
     CreateProgramFolder(base.Path(), "Tools");
     const std::string link = AddProgramIcon(base.Path(), "Tools", "100%s Readme", "C:\\App\\README.TXT", &notes);
     EXPECT_EQ(link, base.Path() + "\\Tools\\100%s Readme.lnk");
-    fw::ComPtr<IShellLinkA> shell;
-    fw::ComPtr<IPersistFile> file;
-    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shell.ReceiveVoid())));
-    ASSERT_TRUE(SUCCEEDED(shell->QueryInterface(IID_IPersistFile, file.ReceiveVoid())));
-    WCHAR wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
-    ASSERT_TRUE(SUCCEEDED(file->Load(wide, STGM_READ)));
-    char text[MAX_PATH] = "";
-    shell->GetDescription(text, MAX_PATH);
-    EXPECT_STREQ(text, "100%s Readme");
-    shell->GetPath(text, MAX_PATH, nullptr, 0);
-    EXPECT_STREQ(text, "C:\\App\\README.TXT");
+    EXPECT_EQ(testsupport::ReadShellLink(link), "C:\\App\\README.TXT|100%s Readme");
 
-    // Only the last level of a folder is made; names a file cannot hold make nothing.
-    for (const char* folder : {"Missing\\Tools", "a|b", "Why?"}) {
+    // Only the last level of a folder is made; names a file cannot hold make nothing, not
+    // even a folder of another name, and the folder after each is made as usual.
+    std::vector<std::string> noted = {"ShortCut:" + link};
+    const std::string refused[] = {"Missing\\Tools", "a|b", "Why?"};
+    for (size_t i = 0; i < std::size(refused); ++i) {
+        const std::string& folder = refused[i];
         CreateProgramFolder(base.Path(), folder);
         AddProgramIcon(base.Path(), folder, "Readme", "C:\\App\\README.TXT", &notes);
         EXPECT_FALSE(testsupport::FileExists(base.Path() + "\\" + folder + "\\Readme.lnk")) << folder;
+        const std::string after = "After " + std::to_string(i);
+        CreateProgramFolder(base.Path(), after);
+        const std::string made = AddProgramIcon(base.Path(), after, "Readme", "C:\\App\\README.TXT", &notes);
+        EXPECT_TRUE(testsupport::FileExists(made)) << "after " << folder;
+        noted.insert(noted.end(), {"ShortCut:" + base.Path() + "\\" + folder + "\\Readme.lnk", "ShortCut:" + made});
     }
-    EXPECT_FALSE(testsupport::FileExists(base.Path() + "\\Missing"));
-    EXPECT_EQ(notes.notes.size(), 4u);
-    EXPECT_EQ(notes.notes.front(), "ShortCut:" + link);
+    EXPECT_EQ(testsupport::DirectoryNames(base.Path()), (std::vector<std::string>{"After 0", "After 1", "After 2", "Tools"}));
+    EXPECT_EQ(notes.notes, noted);
 }
 
 namespace {
