@@ -143,6 +143,8 @@ TEST_F(UpdateSteps, BareIniNamesAreFilesInTheWindowsDirectory) {
 
 TEST_F(UpdateSteps, RegistryValuesAndTheirKeepRules) {
     DeleteTestKey();
+    for (const std::string& name : SubkeyNames(HKEY_CURRENT_USER))  // an earlier run's shortened key
+        if (name.rfind("xxxx", 0) == 0) RegDeleteKeyA(HKEY_CURRENT_USER, name.c_str());
     const std::string key = kRegKey;
     Reg("CURRENT_USER", key + ",Text,SZ,first");
     Reg("CURRENT_USER", key + ",Text,SZ,second,1");   // kept: it exists
