@@ -128,8 +128,9 @@ if [[ $server_status -eq 0 ]]; then
   "$wine" wineboot </dev/null >/dev/null 2>&1 8>&- 9>&- || true
 fi
 
-# No window manager runs on Xvfb: a managed window's closing would wait up to 2 s for
-# one to answer. Wine then manages none. Set once per prefix, older prefixes included.
+# No window manager runs on Xvfb, and closing a window Wine lets one manage waits up to
+# 2 s for it. In the virtual desktop Wine manages no windows anyway; this keeps it so
+# for a prefix run without one. Set once per prefix, older prefixes included.
 if [[ ! -f "$prefix/.setup-unmanaged" ]]; then
   if ! "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 8>&- 9>&-; then
     echo "wine-run.sh: could not set Wine's X11 driver to manage no windows" >&2
