@@ -65,6 +65,6 @@ int AddProgramManagerItem(const CProgramManagerLink& link, const std::string& pa
     return 1;
 }
 
-void ExitProgramManager(const CProgramManagerLink& link) {
-    SendProgramManagerCommand(link, core::ProgmanCommand("ExitProgman", {"1"}));
+bool ExitProgramManager(const CProgramManagerLink& link) {
+    return SendProgramManagerCommand(link, core::ProgmanCommand("ExitProgman", {"1"}));
 }

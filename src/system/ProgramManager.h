@@ -24,8 +24,8 @@ int CreateProgramManagerGroup(const CProgramManagerLink& link, const std::string
 // Sends "[AddItem(path,title)]" (arguments quoted where the program manager would split
 // them), then reads and drops the client's last error. Returns 1.
 int AddProgramManagerItem(const CProgramManagerLink& link, const std::string& path, const std::string& title);
-// Sends "[ExitProgman(1)]".
-void ExitProgramManager(const CProgramManagerLink& link);
+// Sends "[ExitProgman(1)]"; whether the program manager took it.
+bool ExitProgramManager(const CProgramManagerLink& link);
 
 // How long the installer waits for the group helper.
 inline constexpr DWORD kGroupHelperWaitMs = 10000;

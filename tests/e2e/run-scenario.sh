@@ -143,14 +143,17 @@ floppy_drive() {  # on | off
 }
 
 run_commands() {  # the commands of one header kind, in order; the first failure counts
-  local kind=$1 command
-  while IFS= read -r command; do
+  local kind=$1 command commands
+  # Read in full first, and none reads its input: a command that reads (cat, or a Windows
+  # program) would otherwise take the commands after it, which then never ran.
+  mapfile -t commands < <(header "$kind")
+  for command in "${commands[@]}"; do
     [[ -n "$command" ]] || continue
-    if ! (cd "$media" && bash -euo pipefail -c "$command"); then
+    if ! (cd "$media" && bash -euo pipefail -c "$command" </dev/null); then
       echo "run-scenario.sh: $kind command failed: $command" >&2
       return 1
     fi
-  done < <(header "$kind")
+  done
 }
 cleanup() {
   run_commands cleanup || true

@@ -182,7 +182,7 @@ TEST(ProgramManager, GroupThenAnIconWithCommasAndParentheses) {
     app.SetMainWnd(notes.GetHwnd());
     ScopedGroup group("Zz Orvan (1), [試験]");
 
-    EXPECT_EQ(CreateProgramManagerGroup({}, group.Name()), 1);
+    CreateProgramManagerGroup({}, group.Name());
     EXPECT_TRUE(DirectoryExists(group.Path()));
     EXPECT_EQ(notes.m_arrGroups, std::vector<std::string>{group.Name()});
     app.SetMainWnd(nullptr);
@@ -190,9 +190,9 @@ TEST(ProgramManager, GroupThenAnIconWithCommasAndParentheses) {
     CDDEClient client;
     CDDEClientConv conv;
     ASSERT_NE(conv.Connect("Progman", "Progman", nullptr), nullptr);
-    EXPECT_EQ(AddProgramManagerItem({&client, &conv}, program, "ツール (x86), 旧"), 1);
-    EXPECT_TRUE(testsupport::FileExists(group.Path() + "\\ツール (x86), 旧.lnk"));
-    ExitProgramManager({&client, &conv});  // accepted; Wine's program manager stays
+    AddProgramManagerItem({&client, &conv}, program, "ツール (x86), 旧");
+    EXPECT_EQ(testsupport::ReadShellLink(group.Path() + "\\ツール (x86), 旧.lnk"), program + "|ツール (x86), 旧");
+    EXPECT_TRUE(ExitProgramManager({&client, &conv}));  // accepted; Wine's program manager stays
 }
 
 TEST(GroupHelper, TakesTheGroupFromTheSetupInfBesideIt) {

@@ -2,7 +2,6 @@
 // their uninstall notes recorded, program folders and icons made in a private folder,
 // and the whole phase (dialog and worker) running a program from a path with a blank.
 #include <windows.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -79,6 +78,16 @@ DWORD RegNumber(const char* name) {
     return number;
 }
 
+std::vector<std::string> SubkeyNames(HKEY root) {
+    std::vector<std::string> names;
+    char name[512];
+    for (DWORD i = 0;; ++i) {
+        DWORD size = sizeof name;
+        if (RegEnumKeyExA(root, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return names;
+        names.emplace_back(name, size);
+    }
+}
+
 }  // namespace
 
 TEST_F(UpdateSteps, IniWritesAreNotedByWhatTheFileHeldBefore) {
@@ -137,6 +146,8 @@ TEST_F(UpdateSteps, BareIniNamesAreFilesInTheWindowsDirectory) {
 
 TEST_F(UpdateSteps, RegistryValuesAndTheirKeepRules) {
     DeleteTestKey();
+    for (const std::string& name : SubkeyNames(HKEY_CURRENT_USER))  // an earlier run's shortened key
+        if (name.rfind("xxxx", 0) == 0) RegDeleteKeyA(HKEY_CURRENT_USER, name.c_str());
     const std::string key = kRegKey;
     Reg("CURRENT_USER", key + ",Text,SZ,first");
     Reg("CURRENT_USER", key + ",Text,SZ,second,1");   // kept: it exists
@@ -150,6 +161,7 @@ TEST_F(UpdateSteps, RegistryValuesAndTheirKeepRules) {
     Reg("CURRENT_USER", key + ",Binary,BINARY,01");   // not written
     Reg("HKEY_LOCAL_MACHINE", key + ",Root,SZ,user"); // an unknown root name is the current user
     Reg("CURRENT_USER", std::string(300, 'x') + ",V,SZ,v");  // a key that cannot be made
+    Reg("CURRENT_USER", key + ",AfterLongKey,SZ,written");     // and the next item still is
     EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Text"), "first");
     EXPECT_EQ(RegText(HKEY_CURRENT_USER, "New"), "made");
     EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Over"), "b");
@@ -159,8 +171,9 @@ TEST_F(UpdateSteps, RegistryValuesAndTheirKeepRules) {
     EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Binary"), "<none>");
     EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Root"), "user");
     EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, "Root"), "<none>");
-    fw::RegKey tooLong;
-    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, std::string(300, 'x').c_str(), 0, KEY_READ, tooLong.Receive()), ERROR_SUCCESS);
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, "AfterLongKey"), "written");
+    // Neither that key nor a shortened one was made.
+    for (const std::string& name : SubkeyNames(HKEY_CURRENT_USER)) EXPECT_NE(name.rfind("xxxx", 0), 0u) << name;
     EXPECT_TRUE(m_notes.notes.empty());
     DeleteTestKey();
 }
@@ -267,29 +280,26 @@ TEST(ProgramGroups, IconsAreLinksInTheFolderMadeWithItsParentsNotedOnlyWhenSaved
     CreateProgramFolder(base, "Tools");
     const std::string link = AddProgramIcon(base, "Tools", "100%s Readme", "C:\\App\\README.TXT", &notes);
     EXPECT_EQ(link, base + "\\Tools\\100%s Readme.lnk");
-    fw::ComPtr<IShellLinkA> shell;
-    fw::ComPtr<IPersistFile> file;
-    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shell.ReceiveVoid())));
-    ASSERT_TRUE(SUCCEEDED(shell->QueryInterface(IID_IPersistFile, file.ReceiveVoid())));
-    WCHAR wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
-    ASSERT_TRUE(SUCCEEDED(file->Load(wide, STGM_READ)));
-    char text[MAX_PATH] = "";
-    shell->GetDescription(text, MAX_PATH);
-    EXPECT_STREQ(text, "100%s Readme");
-    shell->GetPath(text, MAX_PATH, nullptr, 0);
-    EXPECT_STREQ(text, "C:\\App\\README.TXT");
+    EXPECT_EQ(testsupport::ReadShellLink(link), "C:\\App\\README.TXT|100%s Readme");
 
-    // A folder of several levels is made whole; names a file cannot hold make nothing,
-    // and their icons are not noted.
-    CreateProgramFolder(base, "Company\\Tools");
-    AddProgramIcon(base, "Company\\Tools", "Readme", "C:\\App\\README.TXT", &notes);
-    EXPECT_TRUE(testsupport::FileExists(base + "\\Company\\Tools\\Readme.lnk"));
-    for (const char* folder : {"a|b", "Why?"}) {
+    // A folder of several levels is made whole; names a file cannot hold make nothing and
+    // their icons are not noted, and the folder after each is made as usual.
+    std::vector<std::string> noted = {"ShortCut:" + link};
+    const std::string folders[] = {"Company\\Tools", "a|b", "Why?"};
+    for (size_t i = 0; i < std::size(folders); ++i) {
+        const std::string& folder = folders[i];
         CreateProgramFolder(base, folder);
-        AddProgramIcon(base, folder, "Readme", "C:\\App\\README.TXT", &notes);
+        const std::string icon = AddProgramIcon(base, folder, "Readme", "C:\\App\\README.TXT", &notes);
+        EXPECT_EQ(testsupport::FileExists(icon), i == 0) << folder;
+        if (i == 0) noted.push_back("ShortCut:" + icon);
+        const std::string after = "After " + std::to_string(i);
+        CreateProgramFolder(base, after);
+        const std::string made = AddProgramIcon(base, after, "Readme", "C:\\App\\README.TXT", &notes);
+        EXPECT_TRUE(testsupport::FileExists(made)) << "after " << folder;
+        noted.push_back("ShortCut:" + made);
     }
-    EXPECT_EQ(notes.notes, (std::vector<std::string>{"ShortCut:" + link, "ShortCut:" + base + "\\Company\\Tools\\Readme.lnk"}));
+    EXPECT_EQ(testsupport::DirectoryNames(base), (std::vector<std::string>{"After 0", "After 1", "After 2", "Company", "Tools"}));
+    EXPECT_EQ(notes.notes, noted);
 }
 
 // Windows NT 4.0 keeps program folders where its shell says; only a shell that names no
