@@ -173,6 +173,7 @@ protected:
         EXPECT_TRUE(uitest::PumpUntil([&] { return parent.done; }));
         uitest::PumpUntilIdle();
         m_nEnds = parent.ends;
+        if (m_onEnd) m_onEnd(dialog.GetHwnd());
         m_nDone = dialog.m_nDone;
         m_nPercent = static_cast<int>(SendDlgItemMessageA(dialog.GetHwnd(), 1002, PBM_GETPOS, 0, 0));
         return parent.code;
@@ -218,6 +219,7 @@ protected:
     ScriptedPrompts m_prompts;
     RecordedNotes m_notes;
     bool m_bPlatformService = false;  // the platform's own service instead of the fake
+    std::function<void(HWND)> m_onEnd;  // looks at the progress dialog once the copy ended
     std::uint64_t m_nDone = 0;
     int m_nPercent = -1;
     int m_nEnds = 0;  // WM_SETUP_COPY_DONE the driver received
@@ -241,6 +243,23 @@ TEST_F(CopyEngine, InstallsEveryItemWithItsDirectoriesAttributesNotesAndProgress
     EXPECT_EQ(m_nPercent, 100);
     EXPECT_TRUE(m_prompts.asked.empty());
     SetFileAttributesA((m_media + "\\A.EX_").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(CopyEngine, TheFileLineNamesTheItemAQuestionIsAboutAndEndsOnTheLastItem) {
+    CreateDirectoryA(m_install.c_str(), nullptr);
+    testsupport::WriteTextFile(m_install + "\\B.DLL", "old");
+    for (const char* name : {"A", "B", "C"})
+        AddItem(std::string("Item ") + name, std::string("1,,") + name + ".DL_,0,," + name + ".DLL,1,1");
+    m_service.installs = {{0, ""}, {kVifSrcOld | kVifTempFile, "\\ver1.tmp"}};
+    m_prompts.answers = {kAnswerYes};
+    std::string lineWhileAsked;
+    m_prompts.whileAsking = [&] { lineWhileAsked = uitest::ItemText(uitest::WaitForWindow("セットアップ"), 1001); };
+    std::string lineAtEnd;
+    m_onEnd = [&](HWND dialog) { lineAtEnd = uitest::ItemText(dialog, 1001); };
+    EXPECT_EQ(Run(), SETUP_DONE);
+    EXPECT_EQ(lineWhileAsked, "Item B");
+    EXPECT_EQ(lineAtEnd, "Item C");
+    EXPECT_EQ(m_nPercent, 100);
 }
 
 TEST_F(CopyEngine, SharedFilesAreCountedPerInstallationExceptInTheSystemDirectories) {
