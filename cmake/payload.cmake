@@ -84,6 +84,11 @@ payload_binary(updatetest_noreg SHARED ${UPDATETEST_PAYLOAD} NOREG.DLL ${UPDATET
 payload_binary(updatetest_failreg SHARED ${UPDATETEST_PAYLOAD} FAILREG.OCX ${UPDATETEST_SRC}/failreg.c)
 payload_binary(updatetest_arglog WIN32 ${UPDATETEST_PAYLOAD} ARGLOG.EXE ${UPDATETEST_SRC}/arglog.c)
 
+# For the uninstaller's tests (payload/uninstalltest): a program that keeps another one
+# running while a command runs, so that the other's file is in use.
+payload_binary(uninstalltest_runbeside WIN32 ${CMAKE_BINARY_DIR}/payload/uninstalltest RUNBESIDE.EXE
+               ${CMAKE_SOURCE_DIR}/tests/payload/uninstalltest/runbeside.c)
+
 # The sample's media, laid out by scripts/build-media.sh: media/sample (one folder,
 # as on a CD) and media/sample-floppy (disk1/, disk2/, ...).
 file(GLOB_RECURSE SAMPLE_PLAIN_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/examples/sample/*)

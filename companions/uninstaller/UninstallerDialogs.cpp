@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "core/TextFormat.h"
 #include "uninstaller_ids.h"
 
@@ -52,6 +54,18 @@ SharedFileAnswer CSharedFileDialog::Ask() {
     case IDC_SHARED_NO_TO_ALL: return SharedFileAnswer::NoToAll;
     default: return SharedFileAnswer::No;
     }
+}
+
+BOOL CSharedFileDialog::OnInitDialog() {
+    const BOOL result = CMessageDialog::OnInitDialog();
+    RECT parent = {}, own = {};
+    if (m_hParent && GetWindowRect(m_hParent, &parent) && GetWindowRect(m_hWnd, &own)) {
+        const int width = own.right - own.left, height = own.bottom - own.top;
+        const int x = (parent.left + parent.right - width) / 2;
+        const int y = std::min<int>(parent.bottom + 8, GetSystemMetrics(SM_CYSCREEN) - height);
+        SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return result;
 }
 
 CRemovalProgressDialog::CRemovalProgressDialog() : fw::Dialog(IDD_UNINSTALL_PROGRESS) {}

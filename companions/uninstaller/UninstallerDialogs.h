@@ -20,6 +20,10 @@ class CSharedFileDialog : public CMessageDialog {
 public:
     CSharedFileDialog(const std::string& path, HWND parent);
     SharedFileAnswer Ask();
+
+protected:
+    // Opens below the progress dialog, so the item and the bar stay in view.
+    BOOL OnInitDialog() override;
 };
 
 // Modeless: the item being removed and the bar. Between two items it handles what the

@@ -112,7 +112,6 @@ private:
         if (CConfirmRemovalDialog(product).DoModal() != IDOK) return kCancelled;
         progress.Create(nullptr);
         ShowWindow(progress.GetHwnd(), SW_SHOW);
-        progress.CenterOver(nullptr);
         const RemovalReport report = removal.Run();
         progress.DestroyWindow();
         CRemovalDoneDialog(product, report).DoModal();
