@@ -395,13 +395,15 @@ CRemoval::Result CRemoval::DeleteProgramGroup(const std::string& name) {
     if (!core::IsOldWindowsNT(m_settings.platform)) return {Outcome::Done, nullptr};
     if (!ProgramManagerConnected()) return {Outcome::Remains, kNoProgramManager};
 
-    // The group goes only when it holds nothing but this product's icons (an icon is the
-    // product's when it starts a file the record deletes); otherwise only those go.
+    // The group goes only when it holds nothing but this product's icons; otherwise only
+    // those go. An icon is the product's when it starts a file the record deletes, or the
+    // uninstaller (whose icon the installer makes without noting its file).
     std::vector<std::string> titles;
     const std::vector<std::string> commands = ProgramGroupIcons(name, titles);
     std::vector<std::string> ours;
     for (std::size_t i = 0; i < commands.size(); ++i) {
-        const bool isOurs = std::any_of(m_record.notes.begin(), m_record.notes.end(), [&](const RecordNote& note) {
+        const bool isOurs = core::ToUpperShiftJis(core::FileNameOf(commands[i])) == core::kUninstallerFileName ||
+                            std::any_of(m_record.notes.begin(), m_record.notes.end(), [&](const RecordNote& note) {
             return note.section == RecordSection::DeleteFile && core::SamePath(note.fields[0], commands[i]);
         });
         if (isOurs) ours.push_back(titles[i]);
