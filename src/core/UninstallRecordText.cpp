@@ -1,5 +1,7 @@
 #include "core/UninstallRecordText.h"
 
+#include "core/ShiftJis.h"
+
 #include <cstdio>
 #include <string>
 
@@ -52,17 +54,6 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 constexpr std::string_view kRootNames[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE",
                                            "HKEY_USERS"};
-
-bool SameAsciiText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
-}
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -144,9 +135,9 @@ std::string RegistryKeyPath(RegistryRoot root, std::string_view subKey) {
 bool SplitRegistryKeyPath(std::string_view path, RegistryRoot& root, std::string& subKey) {
     const std::size_t backslash = path.find('\\');  // root names are ASCII
     if (backslash == std::string_view::npos || backslash + 1 >= path.size()) return false;
-    const std::string_view name = path.substr(0, backslash);
+    const std::string name = ToUpperShiftJis(path.substr(0, backslash));
     for (int index = 0; index < 4; ++index) {
-        if (SameAsciiText(name, kRootNames[index])) {
+        if (name == kRootNames[index]) {
             root = static_cast<RegistryRoot>(index);
             subKey.assign(path.substr(backslash + 1));
             return true;
