@@ -82,9 +82,13 @@ private:
             MessageBoxA(nullptr, kUsage, kCaption, MB_OK | MB_ICONINFORMATION);
             return kRemoved;
         }
+        if (command.recordPath.empty()) {  // started without its record: say how to start it
+            MessageBoxA(nullptr, kUsage, kCaption, MB_OK | MB_ICONSTOP);
+            return kRecordUnreadable;
+        }
         std::string text;
         core::UninstallRecordContents record;
-        if (!command.recordPath.empty() && ReadFileText(command.recordPath, text))
+        if (ReadFileText(command.recordPath, text))
             record = core::ReadUninstallRecordText(text);
         if (record.notes.empty() && record.unreadable.empty() && !record.hasConfig) {
             Tell(core::FormatWithArgument(kRecordMissing, command.recordPath));
