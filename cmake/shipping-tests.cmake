@@ -23,3 +23,7 @@ foreach(winver win95 nt351 nt40)
   shipping_scenario(full-walk-${winver} full-walk --winver ${winver})
 endforeach()
 shipping_scenario(sample-walk sample-walk)  # the sample product from its CD
+# The shipping uninstaller: the sample removed through the list of programs, and a file
+# of a running program left for the next start (Windows 95's WININIT.INI).
+shipping_scenario(uninstall-sample uninstall-sample)
+shipping_scenario(uninstall-in-use uninstall-in-use)

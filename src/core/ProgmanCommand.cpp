@@ -61,7 +61,7 @@ std::string CommandLineWithArgument(std::string_view program, std::string_view a
     return line;
 }
 
-std::string SingleArgument(std::string_view commandLine) {
+std::string_view CommandLineArguments(std::string_view commandLine) {
     std::string_view rest = TrimBlanks(commandLine);
     size_t end = 0;
     if (!rest.empty() && rest.front() == '"') {
@@ -70,7 +70,11 @@ std::string SingleArgument(std::string_view commandLine) {
     } else {
         while (end < rest.size() && !IsBlank(rest[end])) ++end;
     }
-    std::string_view argument = TrimBlanks(rest.substr(end));
+    return TrimBlanks(rest.substr(end));
+}
+
+std::string SingleArgument(std::string_view commandLine) {
+    std::string_view argument = CommandLineArguments(commandLine);
     if (argument.size() >= 2 && argument.front() == '"' && argument.back() == '"')
         argument = argument.substr(1, argument.size() - 2);
     return std::string(argument);

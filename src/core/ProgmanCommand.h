@@ -20,8 +20,11 @@ std::string ProgmanCommand(std::string_view name, std::initializer_list<std::str
 // The command line that starts program with one argument, both in double quotes.
 std::string CommandLineWithArgument(std::string_view program, std::string_view argument);
 
-// The one argument of a command line: what follows the program name (in double quotes or
-// bare), without the blanks around it and without one enclosing pair of double quotes.
+// What follows the program name of a command line (the name in double quotes or bare),
+// without the blanks around it.
+std::string_view CommandLineArguments(std::string_view commandLine);
+// The one argument of a command line: CommandLineArguments without one enclosing pair
+// of double quotes.
 std::string SingleArgument(std::string_view commandLine);
 
 }  // namespace core
