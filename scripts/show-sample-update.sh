@@ -32,7 +32,8 @@ echo "Registry:"
 registry 'HKLM\Software\Sample'
 registry 'HKCU\Software\Sample'
 echo "Uninstall notes of the update (UNINSTAL.INF):"
-for name in DeleteShortCut DeleteIniFile DeleteIniSection DeleteIniKeyword DeleteIniValue UnregisterOcx UnregisterAutomation; do
+for name in DeleteShortCut DeleteIniFile DeleteIniSection DeleteIniKeyword DeleteIniValue UnregisterOcx UnregisterAutomation \
+            RestoreIniValue DeleteRegValue DeleteRegKey RestoreRegValue ReleaseSharedFile DeleteProgramItem; do
   [[ -f "$inst/UNINSTAL.INF" ]] && section "$inst/UNINSTAL.INF" "$name" | sed 's/^/  /'
 done
 exit 0

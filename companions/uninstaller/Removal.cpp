@@ -49,6 +49,7 @@ bool IsPathSection(RecordSection section) {
     case RecordSection::UnregisterAutomation:
     case RecordSection::DeleteIniFile:
     case RecordSection::DeleteDirectory:
+    case RecordSection::ReleaseSharedFile:
         return true;
     default:
         return false;
@@ -188,18 +189,12 @@ RemovalReport CRemoval::Run() {
     std::vector<RecordNote> remaining;
     std::vector<const RecordNote*> afterRecord;  // directories that hold the record
     const RecordNote* recordNote = nullptr;      // the record's own DeleteFile note
-    bool foldersDone = false;
 
     const std::vector<std::size_t> order = core::RemovalOrder(m_record.notes);
     const int total = static_cast<int>(order.size()) + 1;
     int done = 0;
     for (std::size_t index : order) {
         const RecordNote& note = m_record.notes[index];
-        if (!foldersDone && note.section != RecordSection::UnregisterAutomation &&
-            note.section != RecordSection::UnregisterOcx && note.section != RecordSection::DeleteShortCut) {
-            RemoveEmptyProgramFolders();
-            foldersDone = true;
-        }
         if (m_pUi) m_pUi->ShowProgress(ItemName(note), done++, total);
         if (note.section == RecordSection::DeleteFile && IsRecordFile(note.fields[0])) {
             recordNote = &note;  // the record goes last
@@ -221,7 +216,6 @@ RemovalReport CRemoval::Run() {
             break;
         }
     }
-    if (!foldersDone) RemoveEmptyProgramFolders();
     for (const RecordNote& note : m_record.unreadable) {
         remaining.push_back(note);
         report.remaining.push_back(std::string(core::RecordSectionName(note.section)) + ": " + note.value + " (" +
@@ -267,8 +261,10 @@ CRemoval::Result CRemoval::Undo(const RecordNote& note) {
     switch (note.section) {
     case RecordSection::UnregisterAutomation: return UnregisterAutomation(first);
     case RecordSection::UnregisterOcx: return UnregisterOcx(first);
-    case RecordSection::DeleteShortCut: return DeleteShortcut(first);
+    case RecordSection::DeleteShortCut: return DeleteFileOrSchedule(first);
+    case RecordSection::DeleteProgramItem: return DeleteProgramItem(first, note.fields[1]);
     case RecordSection::DeleteProgramGroup: return DeleteProgramGroup(first);
+    case RecordSection::ReleaseSharedFile: return ReleaseSharedFile(first);
     case RecordSection::DeleteIniFile: {
         // The profile functions may still hold the file: let go of it first.
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, first.c_str());
@@ -319,23 +315,8 @@ CRemoval::Result CRemoval::UnregisterOcx(const std::string& path) {
 
 // --- Shortcuts and program groups ---------------------------------------------------------------
 
-CRemoval::Result CRemoval::DeleteShortcut(const std::string& path) {
-    const Result result = DeleteFileOrSchedule(path);
-    if (result.outcome == Outcome::Done) m_arrLinkFolders.push_back(core::ParentFolder(path));
-    return result;
-}
-
-void CRemoval::RemoveEmptyProgramFolders() {
-    // The program folder itself is not noted; it goes when the icons were all it held.
-    std::sort(m_arrLinkFolders.begin(), m_arrLinkFolders.end(), [](const std::string& a, const std::string& b) {
-        return core::PathDepth(a) > core::PathDepth(b);
-    });
-    for (const std::string& folder : m_arrLinkFolders) {
-        if (core::CheckRecordPath(folder, m_settings.protectedFolders) == core::RecordPathProblem::None)
-            RemoveDirectoryA(folder.c_str());  // fails while anything is left in it
-    }
-    m_arrLinkFolders.clear();
-}
+// A program folder of the shell goes with the installation's other directories, when
+// the installation made it and nothing else is left in it.
 
 bool CRemoval::ProgramManagerConnected() {
     if (!m_pDdeClient) {
@@ -417,6 +398,15 @@ CRemoval::Result CRemoval::DeleteProgramGroup(const std::string& name) {
         for (const std::string& title : ours) SendToProgramManager(core::ProgmanCommand("DeleteItem", {title}));
     }
     return {Outcome::Remains, kHoldsOtherIcons};
+}
+
+CRemoval::Result CRemoval::DeleteProgramItem(const std::string& group, const std::string& title) {
+    // An icon put into a group that was there before: the group stays, with its other icons.
+    if (!core::IsOldWindowsNT(m_settings.platform)) return {Outcome::Done, nullptr};
+    if (!ProgramManagerConnected()) return {Outcome::Remains, kNoProgramManager};
+    SendToProgramManager(core::ProgmanCommand("ShowGroup", {group, "1"}));
+    SendToProgramManager(core::ProgmanCommand("DeleteItem", {title}));
+    return {Outcome::Done, nullptr};
 }
 
 // --- INI and registry notes ---------------------------------------------------------------------
@@ -525,6 +515,19 @@ CRemoval::Result CRemoval::DeleteRecordedFile(const std::string& path) {
         if (answer == SharedFileAnswer::No || answer == SharedFileAnswer::NoToAll) return {Outcome::Done, nullptr};
     }
     return DeleteFileOrSchedule(path);
+}
+
+CRemoval::Result CRemoval::ReleaseSharedFile(const std::string& path) {
+    // The installation counted a copy it found and kept: its count goes down, and the
+    // file, which the installation did not write, stays whatever the count.
+    CRegProfile shared(kSharedDlls, HKEY_LOCAL_MACHINE);
+    const int count = shared.GetInt(path.c_str(), kMissingCount);
+    if (count == kMissingCount) return {Outcome::Done, nullptr};
+    if (count > 1)
+        shared.WriteInt(path.c_str(), count - 1);
+    else
+        shared.DeleteKey(path.c_str());
+    return {Outcome::Done, nullptr};
 }
 
 CRemoval::Result CRemoval::DeleteFileOrSchedule(const std::string& path) {

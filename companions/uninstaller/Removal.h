@@ -91,14 +91,14 @@ private:
     Result Undo(const core::RecordNote& note);
     Result UnregisterAutomation(const std::string& path);
     Result UnregisterOcx(const std::string& path);
-    Result DeleteShortcut(const std::string& path);
+    Result DeleteProgramItem(const std::string& group, const std::string& title);
     Result DeleteProgramGroup(const std::string& name);
+    Result ReleaseSharedFile(const std::string& path);
     Result UndoIniNote(const core::RecordNote& note);
     Result UndoRegistryNote(const core::RecordNote& note);
     Result DeleteRecordedFile(const std::string& path);
     Result DeleteFileOrSchedule(const std::string& path);
     Result DeleteDirectory(const std::string& path);
-    void RemoveEmptyProgramFolders();
     bool OnlyScheduledOrRecordIn(const std::string& directory, bool& holdsRecord) const;
     bool DeleteUninstallEntry();
     void TakeDirectoryNotesOfWinIni();
@@ -116,7 +116,6 @@ private:
     bool m_bYesToAll = false;
     bool m_bNoToAll = false;
     std::set<std::string> m_setScheduled;       // comparable paths
-    std::vector<std::string> m_arrLinkFolders;  // folders of removed shortcuts
     std::vector<std::string> m_arrWinIniKeys;   // directory notes taken from WIN.INI
     std::unique_ptr<CDDEClient> m_pDdeClient;
     std::unique_ptr<CDDEClientConv> m_pProgman;

@@ -354,11 +354,19 @@ int CCopyThread::Complete(Item& item, bool written) {
             SetFileAttributesA(item.dst.c_str(), wanted);
     }
     DropLeftovers(item, written);
-    if ((file.m_nFlags & FILEITEM_SHAREDDLL) && !item.shared) {
+    const bool counted = (file.m_nFlags & FILEITEM_SHAREDDLL) && !item.shared;
+    if (counted) {
         CRegProfile shared(kSharedDllsKey, HKEY_LOCAL_MACHINE);
         shared.WriteInt(item.dst.c_str(), shared.GetInt(item.dst.c_str(), 0) + 1);
     }
-    if ((file.m_nFlags & FILEITEM_UNINSTALL) && m_pUninstallNotes) m_pUninstallNotes->RecordDeleteFile(item.dst);
+    // Only a file this installation wrote is the uninstaller's to delete; a copy that was
+    // kept only gives its count back.
+    if ((file.m_nFlags & FILEITEM_UNINSTALL) && m_pUninstallNotes) {
+        if (written)
+            m_pUninstallNotes->RecordDeleteFile(item.dst);
+        else if (counted)
+            m_pUninstallNotes->RecordReleaseSharedFile(item.dst);
+    }
     ReportProgress(core::FileItemBytes(file.m_nSize));
     return 1;
 }

@@ -29,19 +29,23 @@ int Stage(RecordSection section) {
     case RecordSection::UnregisterAutomation: return 0;
     case RecordSection::UnregisterOcx: return 1;
     case RecordSection::DeleteShortCut: return 2;
-    case RecordSection::DeleteProgramGroup: return 3;
-    case RecordSection::RestoreIniValue: return 4;
+    case RecordSection::DeleteProgramItem: return 3;
+    case RecordSection::DeleteProgramGroup: return 4;
+    // What the installation added goes before what it took away comes back: a section it
+    // removed and then made anew is taken away, and then its old keys return.
     case RecordSection::DeleteIniValue: return 5;
     case RecordSection::DeleteIniKeyword: return 6;
     case RecordSection::DeleteIniSection: return 7;
     case RecordSection::DeleteIniFile: return 8;
-    case RecordSection::RestoreRegValue: return 9;
+    case RecordSection::RestoreIniValue: return 9;
     case RecordSection::DeleteRegValue: return 10;
     case RecordSection::DeleteRegKey: return 11;
-    case RecordSection::DeleteFile: return 12;
-    case RecordSection::DeleteDirectory: return 13;
+    case RecordSection::RestoreRegValue: return 12;
+    case RecordSection::ReleaseSharedFile: return 13;
+    case RecordSection::DeleteFile: return 14;
+    case RecordSection::DeleteDirectory: return 15;
     }
-    return 14;
+    return 16;
 }
 
 bool DeepestFirst(RecordSection section) {

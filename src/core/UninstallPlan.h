@@ -23,8 +23,10 @@ UninstallerCommand ParseUninstallerCommandLine(std::string_view commandLine);
 
 // The notes' indexes in the order they are undone, the reverse of installing: automation
 // servers and OCX controls are unregistered while their files exist; then shortcuts,
-// program groups, INI notes (values written back, keys, sections, files), registry notes
-// (values written back, values, keys deepest first), files, and directories deepest first.
+// program icons and groups, INI notes (keys, sections and files the installation made,
+// then the values it wrote over or took away written back), registry notes (values, keys
+// deepest first, then values written back), shared files released, files, and
+// directories deepest first.
 // Notes of one kind keep the record's order (apart from the deepest-first sorting).
 std::vector<std::size_t> RemovalOrder(const std::vector<RecordNote>& notes);
 

@@ -13,7 +13,8 @@ namespace {
 constexpr std::array<std::string_view, kRecordSectionCount> kSectionNames = {
     "DeleteFile",       "DeleteShortCut",   "UnregisterOcx",      "UnregisterAutomation", "DeleteIniFile",
     "DeleteIniSection", "DeleteIniKeyword", "DeleteIniValue",     "DeleteProgramGroup",   "DeleteDirectory",
-    "RestoreIniValue",  "DeleteRegValue",   "DeleteRegKey",       "RestoreRegValue",
+    "RestoreIniValue",  "DeleteRegValue",   "DeleteRegKey",       "RestoreRegValue",      "ReleaseSharedFile",
+    "DeleteProgramItem",
 };
 constexpr std::string_view kConfig = "Config";
 
@@ -39,6 +40,7 @@ int FieldCount(RecordSection section) {
     switch (section) {
     case RecordSection::DeleteIniSection:
     case RecordSection::DeleteRegValue:
+    case RecordSection::DeleteProgramItem:
         return 2;
     case RecordSection::DeleteIniKeyword:
     case RecordSection::DeleteIniValue:
@@ -80,6 +82,7 @@ bool ReadRecordNote(RecordNote& note) {
     const std::vector<std::string>& f = note.fields;
     switch (note.section) {
     case RecordSection::DeleteIniSection:
+    case RecordSection::DeleteProgramItem:
         return !f[0].empty() && !f[1].empty();
     case RecordSection::DeleteIniKeyword:
     case RecordSection::DeleteIniValue:

@@ -27,8 +27,10 @@ enum class RecordSection {
     DeleteRegValue,
     DeleteRegKey,
     RestoreRegValue,
+    ReleaseSharedFile,
+    DeleteProgramItem,
 };
-inline constexpr int kRecordSectionCount = 14;
+inline constexpr int kRecordSectionCount = 16;
 
 std::string_view RecordSectionName(RecordSection section);
 

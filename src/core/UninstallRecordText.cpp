@@ -146,6 +146,30 @@ bool SplitRegistryKeyPath(std::string_view path, RegistryRoot& root, std::string
     return false;
 }
 
+std::vector<std::string> RegistryKeyLevels(std::string_view subKey) {
+    std::vector<std::string> levels;
+    std::string path;
+    std::size_t start = 0, i = 0;
+    for (;;) {
+        const bool end = i >= subKey.size();
+        if (!end && IsShiftJisLeadByte(static_cast<unsigned char>(subKey[i])) && i + 1 < subKey.size()) {
+            i += 2;
+            continue;
+        }
+        if (!end && subKey[i] != '\\') {
+            ++i;
+            continue;
+        }
+        if (i > start) {
+            if (!path.empty()) path += '\\';
+            path.append(subKey.substr(start, i - start));
+            levels.push_back(path);
+        }
+        if (end) return levels;
+        start = ++i;
+    }
+}
+
 bool ParseRecordNumber(std::string_view text, std::uint32_t& number) {
     if (text.empty() || text.size() > 10) return false;
     std::uint64_t value = 0;
@@ -206,6 +230,10 @@ bool ParseRegistryData(std::uint32_t type, std::string_view text, std::string& b
 std::string RestoreIniValueNote(std::string_view file, std::string_view section, std::string_view key,
                                 std::string_view oldValue) {
     return RecordFields({file, section, key, oldValue});
+}
+
+std::string DeleteProgramItemNote(std::string_view group, std::string_view title) {
+    return RecordFields({group, title});
 }
 
 std::string DeleteRegValueNote(std::string_view keyPath, std::string_view valueName) {

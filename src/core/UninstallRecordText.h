@@ -55,6 +55,10 @@ std::string RegistryKeyPath(RegistryRoot root, std::string_view subKey);
 // The root's name is matched in any case.
 bool SplitRegistryKeyPath(std::string_view path, RegistryRoot& root, std::string& subKey);
 
+// The levels of a registry subkey, outermost first: "A\\B\\C" gives "A", "A\\B", "A\\B\\C".
+// Double-byte characters are never split at a trail byte 0x5C; empty levels are skipped.
+std::vector<std::string> RegistryKeyLevels(std::string_view subKey);
+
 // A number of a note (a registry type, a REG_DWORD's data): decimal digits only, at most
 // 4294967295; false for anything else.
 bool ParseRecordNumber(std::string_view text, std::uint32_t& number);
@@ -79,6 +83,8 @@ bool ParseRegistryData(std::uint32_t type, std::string_view text, std::string& b
 // RestoreIniValue: "file,section,key,old value".
 std::string RestoreIniValueNote(std::string_view file, std::string_view section, std::string_view key,
                                 std::string_view oldValue);
+// DeleteProgramItem: "group,icon title".
+std::string DeleteProgramItemNote(std::string_view group, std::string_view title);
 // DeleteRegValue: "root\key,value name" (an empty name is the key's default value).
 std::string DeleteRegValueNote(std::string_view keyPath, std::string_view valueName);
 // RestoreRegValue: "root\key,value name,type,data"; false when the data cannot be noted.

@@ -34,13 +34,16 @@ TEST(UninstallPlan, NotesAreUndoneInReverseOfInstalling) {
         "[DeleteDirectory]\n0=C:\\A\n1=C:\\A\\B\\C\n2=C:\\A\\B\n3=C:\\D\\E\n"
         "[RestoreIniValue]\n0=WIN.INI,S,V,old\n"
         "[DeleteRegKey]\n0=HKEY_CURRENT_USER\\S\n1=HKEY_CURRENT_USER\\S\\T\n"
-        "[RestoreRegValue]\n0=HKEY_CURRENT_USER\\S,V,1,x\n");
+        "[RestoreRegValue]\n0=HKEY_CURRENT_USER\\S,V,1,x\n"
+        "[ReleaseSharedFile]\n0=C:\\S\\KEPT.DLL\n"
+        "[DeleteProgramItem]\n0=Old group,Readme\n");
     std::vector<std::string> order;
     for (std::size_t index : core::RemovalOrder(record.notes)) order.push_back(record.notes[index].value);
     EXPECT_EQ(order, (std::vector<std::string>{
-                         "C:\\A\\X.EXE", "C:\\A\\X.OCX", "C:\\P\\A\\X.lnk", "G", "WIN.INI,S,V,old", "WIN.INI,S,K",
-                         "C:\\A\\X.INI", "HKEY_CURRENT_USER\\S,V,1,x", "HKEY_CURRENT_USER\\S\\T",
-                         "HKEY_CURRENT_USER\\S", "C:\\A\\X.OCX", "C:\\A\\B\\C", "C:\\A\\B", "C:\\D\\E", "C:\\A"}));
+                         "C:\\A\\X.EXE", "C:\\A\\X.OCX", "C:\\P\\A\\X.lnk", "Old group,Readme", "G", "WIN.INI,S,K",
+                         "C:\\A\\X.INI", "WIN.INI,S,V,old", "HKEY_CURRENT_USER\\S\\T", "HKEY_CURRENT_USER\\S",
+                         "HKEY_CURRENT_USER\\S,V,1,x", "C:\\S\\KEPT.DLL", "C:\\A\\X.OCX", "C:\\A\\B\\C", "C:\\A\\B",
+                         "C:\\D\\E", "C:\\A"}));
 }
 
 TEST(UninstallPlan, OnlyAnEntryOfItsOwnInTheUninstallList) {
