@@ -69,8 +69,9 @@ run: build-win64
 
 bench: build-host build-win64
 	@for b in build/host/bench_*; do [ -x "$$b" ] && "$$b"; done; true
-	cmake --build --preset win64 --target bench_copy
+	cmake --build --preset win64 --target bench_copy bench_memory
 	scripts/bench-copy.sh
+	scripts/bench-memory.sh
 
 clean:
 	rm -rf build

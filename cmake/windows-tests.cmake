@@ -57,3 +57,9 @@ endforeach()
 # Benchmark of the copy phase (scripts/bench-copy.sh, make bench): built on request only.
 add_executable(bench_copy EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/win/bench_copy.cpp ${SETUP_RC})
 target_link_libraries(bench_copy PRIVATE setup_lib)
+
+# Benchmark of the installer's memory at its success message (scripts/bench-memory.sh,
+# make bench): the installer itself with a thread that walks it; built on request only.
+add_executable(bench_memory EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/win/bench_memory.cpp ${SETUP_RC})
+target_link_libraries(bench_memory PRIVATE setup_lib)
+target_include_directories(bench_memory PRIVATE ${CMAKE_BINARY_DIR}/layers/app)

@@ -245,7 +245,7 @@ void CUpdateSystemThread::UpdateRegItem(const CRegItem& item) {
     if (RegCreateKeyExA(item.m_hRootKey, subKey.c_str(), 0, nullptr, 0, KEY_WRITE | KEY_QUERY_VALUE, nullptr,
                         key.Receive(), nullptr) != ERROR_SUCCESS)
         return;
-    core::RegistryRoot root;
+    core::RegistryRoot root = core::RegistryRoot::CurrentUser;
     // Values right on a root, or under a root with no name of its own, are not noted.
     const bool noted = m_pUninstallNotes && !subKey.empty() && NotedRoot(item.m_hRootKey, root);
     if (noted)
