@@ -288,3 +288,81 @@ TEST_F(SetupViewPhases, AnEndOfAPhaseThatIsNotRunningChangesNothing) {
     EXPECT_EQ(host.View().m_pCheckDiskDialog, nullptr);
     EXPECT_EQ(host.View().m_pUpdateDialog, nullptr);
 }
+
+namespace {
+
+// A window of this process whose static texts hold the text, or nullptr.
+HWND FindWindowWithText(const std::string& text) {
+    struct Search {
+        const std::string* text;
+        HWND found;
+    } search{&text, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (process != GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
+            if (StaticTexts(window).find(*s->text) == std::string::npos) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Calls its action when it receives WM_APP: a message handled by whichever loop runs
+// on its thread.
+class Trigger : public fw::Window {
+public:
+    explicit Trigger(std::function<void()> action) : m_action(std::move(action)) {
+        RegisterWindowClass("SetupViewTest.Trigger", 0, nullptr);
+        Create("SetupViewTest.Trigger", "", WS_POPUP, 0, 0, 0, 0, 0, nullptr, nullptr);
+    }
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_APP) m_action();
+        return DefaultProc(msg, wParam, lParam);
+    }
+
+private:
+    std::function<void()> m_action;
+};
+
+}  // namespace
+
+// The end after a failure (WM_SETUP_END_NOW) comes while the user is asked whether to stop
+// and the copy worker waits for a disk: nothing is pulled from under the question; once it
+// is answered the worker is stopped (its own question answered), then the frame goes.
+TEST_F(SetupViewPhases, EndingWaitsForTheOpenQuestionAndStopsTheWorkerFirst) {
+    ASSERT_TRUE(testsupport::WriteTextFile(m_app.GetSetupInfPath(),
+                                           "[Config]\r\nProduct=試験製品\r\nInstallDir=" + m_dir.Path() +
+                                               "\\inst\r\nUninstall=FALSE\r\n[InstallFiles]\r\nA=2,,A.TXT,0,,A.TXT,1\r\n"));
+    CSetupDoc document;
+    ASSERT_TRUE(document.OnNewDocument());
+    ViewHost host(&document);
+    Trigger trigger([&] { host.View().EndNow(); });
+    bool copyAliveWhileAsked = false;
+    BesideThread user([&] {
+        HWND prompt = nullptr;
+        testsupport::WaitUntil([&] { return (prompt = FindWindowWithText("2 枚目のディスク")) != nullptr; });
+        if (!prompt) return;
+        HWND progress = WaitForWindow("セットアップ");
+        PostMessageA(progress, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        HWND question = WaitForWindow("セットアップの中止");
+        if (!question) return;
+        SendMessageA(trigger.GetHwnd(), WM_APP, 0, 0);  // handled inside the question's loop
+        copyAliveWhileAsked = IsWindow(progress) != FALSE;
+        PostClick(question, IDOK);  // "再試行(&R)"
+        WaitGoneOrCancel(question);
+        // The worker's disk prompt: cancelled, and the stop confirmed on the worker.
+        PostClick(prompt, IDCANCEL);
+        AnswerStopQuestion(IDCANCEL);
+    });
+    host.View().OnDiskCheckDone(SETUP_DONE, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(host.Frame()); }));
+    user.Join();
+    EXPECT_TRUE(copyAliveWhileAsked);
+    EXPECT_EQ(host.View().m_pCopyDialog, nullptr);
+}
