@@ -147,7 +147,8 @@ private:
                     "[" + name + "] is never read: the files of option " + Quoted(prefix) + " go in [" + prefix +
                         "::InstallFIles], with a capital I in \"FIles\"" +
                         (IsOption(prefix) ? "" : ", and InstallOption does not list that option"));
-            } else if (colons != std::string::npos && prefix != "Common" && !IsOption(prefix) && IsKindSuffix(suffix)) {
+            } else if (colons != std::string::npos && !IsOption(prefix) && IsKindSuffix(suffix) &&
+                       EditDistance(prefix, "Common") > 2) {
                 Add(line, "unlisted-option",
                     "[" + name + "] is never read: " + Quoted(prefix) + " is no option listed in [InstallOption]");
             } else if (std::string nearest = Nearest(name, m_known); !nearest.empty()) {
@@ -235,9 +236,9 @@ private:
         }
     }
 
-    // Quotes and the number of fields; true when the line's fields can be trusted.
-    bool CheckFieldSyntax(const LocatedSection& section, int maxFields, int minFields) {
-        bool sound = true;
+    // Quotes and the number of fields; for each entry, whether its fields can be trusted.
+    std::vector<bool> CheckFieldSyntax(const LocatedSection& section, int maxFields, int minFields) {
+        std::vector<bool> sound(section.section->m_arrEntries.size(), true);
         for (std::size_t i = 0; i < section.section->m_arrEntries.size(); ++i) {
             const std::string& value = section.section->m_arrEntries[i].m_strValue;
             if (value.empty()) continue;
@@ -246,24 +247,26 @@ private:
             const std::size_t count = FieldSpans(value, ",", &open).size();
             if (open) {
                 Add(line, "unbalanced-quote", "a double quote is not closed: the commas after it do not separate fields");
-                sound = false;
+                sound[i] = false;
             } else if (static_cast<int>(count) > maxFields) {
                 Add(line, "field-count",
                     std::to_string(count) + " fields where this line has at most " + std::to_string(maxFields) +
                         ": quote a text with a comma in it");
+                sound[i] = false;
             } else if (static_cast<int>(count) < minFields) {
                 Add(line, "field-count",
                     std::to_string(count) + " fields where this line needs " + std::to_string(minFields));
+                sound[i] = false;
             }
         }
         return sound;
     }
 
     void CheckItems(const LocatedSection& section, const ItemKind& kind) {
-        CheckFieldSyntax(section, kind.maxFields, kind.minFields);
+        const std::vector<bool> sound = CheckFieldSyntax(section, kind.maxFields, kind.minFields);
         for (std::size_t i = 0; i < section.section->m_arrEntries.size(); ++i) {
             const FileProfileEntry& entry = section.section->m_arrEntries[i];
-            if (entry.m_strValue.empty()) continue;
+            if (entry.m_strValue.empty() || !sound[i]) continue;
             const int line = section.entries[i].line;
             const std::string& value = entry.m_strValue;
             CheckMacros(entry.m_strKey, line);
@@ -271,7 +274,8 @@ private:
             if (kind.plain == "InstallFiles") {
                 CheckNumbers(value, line, {0, 3, 6, 7});
                 const FileItemFields item(entry.m_strKey, value);
-                if (item.m_nDisk < 1)
+                // An empty disk number is left for orvmedia build to fill in.
+                if (item.m_nDisk < 1 && !GetField(value, 0, "", ",").empty())
                     Add(line, "disk-number",
                         "disk number " + std::to_string(item.m_nDisk) + ": disks are numbered from 1");
                 CheckPath(item, line);
