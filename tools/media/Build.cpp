@@ -111,7 +111,7 @@ bool MakeImages(const BuildOptions& options, int diskCount) {
     const std::string partial = options.out + ".iso.part";
     const std::string image = JoinNative(options.out, "cd.iso");
     if (!RunCommand(utf8 + "xorriso -as mkisofs -quiet -input-charset utf-8 -J -joliet-long -R -V ORVAN_SETUP -o " +
-                    ShellQuote(partial) + " " + ShellQuote(options.out)) ||
+                    ShellQuote(partial) + " " + ShellQuote(options.out) + " >/dev/null 2>&1") ||
         !RenameFile(partial, image)) {
         Fail("xorriso could not make " + image);
         return false;
