@@ -12,6 +12,8 @@ setup_googletest()
 file(GLOB CORE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
 add_executable(core_tests ${CORE_TEST_SOURCES})
 target_link_libraries(core_tests PRIVATE setup_core GTest::gtest_main)
+# The reference test reads docs/setup-inf.md from the source tree.
+target_compile_definitions(core_tests PRIVATE SETUP_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 include(GoogleTest)
 gtest_discover_tests(core_tests DISCOVERY_TIMEOUT 60)
 
