@@ -3,6 +3,7 @@
 #include "app/SetupApp.h"
 #include "app/SetupDoc.h"
 #include "app/SetupView.h"
+#include "common/Messages.h"
 #include "core/PlatformFlags.h"
 #include "framework/App.h"
 #include "system/DDEClient.h"
@@ -115,6 +116,21 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         OnDestroy();
         return result;
     }
+    case WM_CLOSE:
+        // The window keeps its system menu, so Alt+F4 reaches it at any time: closing it
+        // means cancelling the running phase, never pulling the window from under it.
+        if (auto* view = dynamic_cast<CSetupView*>(GetActiveView())) {
+            view->OnFrameClose();
+            return 0;
+        }
+        break;
+    case WM_SETUP_END_NOW:
+        if (auto* view = dynamic_cast<CSetupView*>(GetActiveView())) {
+            view->EndNow();
+            return 0;
+        }
+        DestroyWindow();
+        return 0;
     }
     return FrameWindow::WindowProc(msg, wParam, lParam);
 }

@@ -8,6 +8,7 @@
 #include "app/SetupDoc.h"
 #include "app/SetupView.h"
 #include "common/FileUtils.h"
+#include "common/Messages.h"
 #include "common/StopDialogs.h"
 #include "core/PlatformFlags.h"
 #include "core/ShiftJisPath.h"
@@ -105,7 +106,7 @@ void CSetupApp::OnHandlerFailure() {
     const bool onFrameThread = frame && GetWindowThreadProcessId(frame, nullptr) == GetCurrentThreadId();
     CErrorExitDialog notice(m_pDocument ? m_pDocument->GetProduct() : std::string());
     notice.DoModal(onFrameThread ? frame : nullptr);
-    if (frame) PostMessageA(frame, WM_CLOSE, 0, 0);
+    if (frame) PostMessageA(frame, WM_SETUP_END_NOW, 0, 0);
 }
 
 void CSetupApp::CreateScratchShortcut() {

@@ -4,6 +4,7 @@
 #include "core/AtoiNumber.h"
 #include "core/ShiftJisPath.h"
 #include "framework/App.h"
+#include "framework/SystemPaths.h"
 #include "script/ItemReaders.h"
 #include "script/PathMacros.h"
 
@@ -20,19 +21,6 @@ const char kConfig[] = "Config";
 std::string ConfigString(const char* key, const char* defaultValue) {
     fw::App* app = fw::App::Current();
     return app ? app->GetProfileString(kConfig, key, defaultValue) : std::string(defaultValue);
-}
-
-// Directory of the running executable, without the trailing backslash; false
-// when its path holds no backslash (or does not fit the 260-byte buffer).
-bool ExecutableDirectory(std::string& directory) {
-    char path[260] = "";
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length == 0 || length >= sizeof path) return false;
-    std::string text(path, length);
-    std::string::size_type slash = core::FindLastBackslash(text);
-    if (slash == std::string::npos) return false;
-    directory = text.substr(0, slash);
-    return true;
 }
 
 // The setup script the item lists are read from: the application's SETUP.INF.
@@ -73,11 +61,8 @@ BOOL CSetupDoc::ReadSettings() {
     ReadLogoItems(m_arrLogoItems, SetupScriptPath());
 
     std::string sourceDir = ConfigString("SrcDir", "");
-    if (!sourceDir.empty()) {
-        SetSrcDirMacro(sourceDir);
-    } else if (ExecutableDirectory(sourceDir)) {
-        SetSrcDirMacro(sourceDir);
-    }
+    if (sourceDir.empty()) sourceDir = fw::ModuleDirectory();
+    if (!sourceDir.empty()) SetSrcDirMacro(sourceDir);
 
     m_strInstallDir = ConfigString("InstallDir", "");
     ExpandMacros(m_strInstallDir);

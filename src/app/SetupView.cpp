@@ -9,9 +9,10 @@
 #include "copy/CheckDiskFreeSpaceDialog.h"
 #include "copy/CopyDialog.h"
 #include "common/StopDialogs.h"
-#include "core/BackgroundLayout.h"
-#include "framework/Handles.h"
 #include "common/Messages.h"
+#include "core/BackgroundLayout.h"
+#include "framework/App.h"
+#include "framework/Handles.h"
 #include "script/PathMacros.h"
 #include "system/UpdateSystemDialog.h"
 #include "wizard/FolderPage.h"
@@ -64,12 +65,7 @@ void DeleteAndClear(Object*& object) {
 
 }  // namespace
 
-CSetupView::~CSetupView() {
-    CloseWizard();
-    CloseDiskCheck();
-    CloseCopyDialog();
-    DeleteAndClear(m_pUpdateDialog);
-}
+CSetupView::~CSetupView() { ClosePhases(); }
 
 CSetupDoc* CSetupView::GetSetupDoc() const { return dynamic_cast<CSetupDoc*>(GetDocument()); }
 
@@ -89,6 +85,7 @@ LRESULT CSetupView::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETUP_COPY_DONE:
     case WM_SETUP_UPDATE_DONE:
     case WM_SETUP_DISKCHECK_DONE:
+        if (msg != WM_TIMER && !IsRunningPhaseEnd(msg)) return 0;
         try {
             return RoutePhaseMessage(msg, wParam, lParam);
         } catch (const std::bad_alloc&) {
@@ -118,14 +115,60 @@ LRESULT CSetupView::RoutePhaseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+bool CSetupView::IsRunningPhaseEnd(UINT msg) const {
+    if (m_bEnding) return false;
+    switch (msg) {
+    case WM_SETUP_WIZARD_DONE:
+        return m_pSheet != nullptr;
+    case WM_SETUP_DISKCHECK_DONE:
+        return m_pCheckDiskDialog != nullptr;
+    case WM_SETUP_COPY_DONE:
+        return m_pCopyDialog != nullptr;
+    case WM_SETUP_UPDATE_DONE:
+        return m_pUpdateDialog != nullptr;
+    }
+    return false;
+}
+
 void CSetupView::OnTimer(UINT_PTR id) {
     if (id == kStartTimerId) StartWizard();
+    if (id == kEndTimerId) DestroyMainFrame();
 }
 
 void CSetupView::OnDestroy() {
     KillTimer(m_hWnd, kStartTimerId);
+    KillTimer(m_hWnd, kEndTimerId);
+    ClosePhases();
+}
+
+// --- Closing and ending ------------------------------------------------------------------
+
+HWND CSetupView::RunningPhaseWindow() const {
+    if (m_pSheet && m_pSheet->IsAlive()) return m_pSheet->GetHwnd();
+    if (m_pCheckDiskDialog && m_pCheckDiskDialog->IsAlive()) return m_pCheckDiskDialog->GetHwnd();
+    if (m_pCopyDialog && m_pCopyDialog->IsAlive()) return m_pCopyDialog->GetHwnd();
+    if (m_pUpdateDialog && m_pUpdateDialog->IsAlive()) return m_pUpdateDialog->GetHwnd();
+    return nullptr;
+}
+
+void CSetupView::OnFrameClose() {
+    // Before the wizard opens nothing has been asked or done yet: the program just ends.
+    if (!m_bStarted) {
+        DestroyMainFrame();
+        return;
+    }
+    // A phase window disabled by a question of its own is already asking the user.
+    HWND phase = RunningPhaseWindow();
+    if (phase && IsWindowEnabled(phase)) SendMessageA(phase, WM_CLOSE, 0, 0);
+}
+
+void CSetupView::EndNow() { DestroyMainFrame(); }
+
+void CSetupView::ClosePhases() {
     CloseWizard();
+    CloseDiskCheck();
     CloseCopyDialog();
+    CloseUpdate();
 }
 
 // --- Background --------------------------------------------------------------------
@@ -151,6 +194,7 @@ void CSetupView::PaintBackground(HDC dc) {
 
 void CSetupView::StartWizard() {
     KillTimer(m_hWnd, kStartTimerId);
+    m_bStarted = true;
     CSetupDoc* document = GetSetupDoc();
     if (!document || m_pSheet) return;
 
@@ -226,8 +270,6 @@ void CSetupView::StartDiskCheck() {
     CloseDiskCheck();
     m_pCheckDiskDialog = new CCheckDiskFreeSpaceDialog();
     m_pCheckDiskDialog->m_pFileItems = &document->GetInstallFiles();
-    m_pCheckDiskDialog->m_strInstallDir = document->GetInstallDir();
-    m_pCheckDiskDialog->m_strOption = document->GetOption();
     if (!m_pCheckDiskDialog->Create(m_hWnd)) {
         CloseDiskCheck();
         ShowAbortNotice();
@@ -277,9 +319,6 @@ void CSetupView::StartCopy() {
         return;
     }
     m_pCopyDialog->m_pFileItems = &files;
-    m_pCopyDialog->m_strInstallDir = document->GetInstallDir();
-    m_pCopyDialog->m_strOption = document->GetOption();
-    m_pCopyDialog->m_strGroupName = document->GetGroupName();
     if (!m_pCopyDialog->Create(m_hWnd)) {
         CloseCopyDialog();
         ShowAbortNotice();
@@ -300,8 +339,7 @@ LRESULT CSetupView::OnCopyDone(WPARAM code, LPARAM) {
 }
 
 void CSetupView::CloseCopyDialog() {
-    if (!m_pCopyDialog) return;
-    m_pCopyDialog->DestroyWindow();
+    // Deleting stops the worker first, while the window it reports to still exists.
     DeleteAndClear(m_pCopyDialog);
 }
 
@@ -337,7 +375,7 @@ LRESULT CSetupView::OnUpdateDone(WPARAM code, LPARAM) {
     // Written for every outcome; the writer itself skips it when uninstalling is off.
     if (auto* frame = dynamic_cast<CMainFrame*>(fw::Window::FromHandle(GetParent(m_hWnd))))
         frame->WriteUninstallRecord();
-    DeleteAndClear(m_pUpdateDialog);
+    CloseUpdate();
     if (code != SETUP_STOPPED) {
         CSetupSuccessfullDialog success;
         success.DoModal(m_hWnd);
@@ -353,7 +391,20 @@ void CSetupView::ShowAbortNotice() {
     DestroyMainFrame();
 }
 
+void CSetupView::CloseUpdate() {
+    // Deleting stops the worker first, while the window it sends to still exists.
+    DeleteAndClear(m_pUpdateDialog);
+}
+
 void CSetupView::DestroyMainFrame() {
     if (!m_hWnd) return;
+    if (fw::ModalLoopDepth() > 0) {
+        m_bEnding = true;
+        SetTimer(m_hWnd, kEndTimerId, kEndRetryMs, nullptr);
+        return;
+    }
+    KillTimer(m_hWnd, kEndTimerId);
+    m_bEnding = true;
+    ClosePhases();
     if (HWND frame = GetParent(m_hWnd)) ::DestroyWindow(frame);
 }

@@ -31,6 +31,17 @@ public:
     virtual LRESULT OnUpdateDone(WPARAM code, LPARAM);
     virtual LRESULT OnDiskCheckDone(WPARAM code, LPARAM);
 
+    // The main window was asked to close (Alt+F4, its system menu): the running phase's
+    // window is closed as its own close box would be, so that phase's cancel decides (the
+    // stop question in the wizard and the copy; nothing during the system update, which
+    // cannot be stopped). Nothing happens while the phase's window waits for an answer of
+    // its own. Before the wizard has opened, the program ends.
+    void OnFrameClose();
+    // Ends the installation after a failure the user was told about: the running phase is
+    // stopped (its worker first, while everything it uses still exists), then the main
+    // window goes. Waits while a modal loop of this thread is still on the stack.
+    void EndNow();
+
     // The phases and their ends.
     void StartWizard();
     void StartDiskCheck();
@@ -53,19 +64,34 @@ public:
     // The wizard opens at the first tick of this timer, half a second after the view.
     static constexpr UINT_PTR kStartTimerId = 0;
     static constexpr UINT kStartDelayMs = 500;
+    // Ticks while the end waits for a modal loop of this thread to return.
+    static constexpr UINT_PTR kEndTimerId = 1;
+    static constexpr UINT kEndRetryMs = 100;
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // The timer and the phase ends, each to its handler.
+    // The timer and the phase ends, each to its handler. A phase end counts only while
+    // that phase runs, so one arriving twice (or from another program) changes nothing.
     LRESULT RoutePhaseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    bool IsRunningPhaseEnd(UINT msg) const;
+    // The window of the running phase, or nullptr between phases.
+    HWND RunningPhaseWindow() const;
+    // Closes every phase that is still open, stopping workers before their windows go.
+    void ClosePhases();
+    void CloseUpdate();
     void OnTimer(UINT_PTR id);
     void OnDestroy();
     // The gradient and the logo texts; the background then counts as erased.
     void PaintBackground(HDC dc);
     void StartCopy();
     void StartUpdate();
-    // Ends the application: the main window (the view's frame) goes.
+    // Ends the application: the phases are closed and the main window (the view's frame)
+    // goes; later when a modal loop of this thread is still on the stack, since its
+    // caller may be one of the phase objects.
     void DestroyMainFrame();
+
+    bool m_bStarted = false;  // the wizard was opened
+    bool m_bEnding = false;   // the end waits for a modal loop to return: no phase starts
 };

@@ -2,6 +2,7 @@
 
 #include "core/DirectoryTree.h"
 #include "core/ShiftJis.h"
+#include "framework/SystemPaths.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -53,12 +54,7 @@ std::string GetLoginUserName() {
     return GetUserNameA(buffer, &size) ? std::string(buffer) : std::string();
 }
 
-std::string GetUserProfileDir() {
-    char windows[MAX_PATH] = "";
-    UINT length = GetWindowsDirectoryA(windows, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) windows[0] = '\0';
-    return std::string(windows) + "\\Profiles\\" + GetLoginUserName();
-}
+std::string GetUserProfileDir() { return fw::WindowsDirectory() + "\\Profiles\\" + GetLoginUserName(); }
 
 BOOL CreateShellLink(const std::string& linkPath, const std::string& description, const std::string& target) {
     IShellLinkA* link = nullptr;

@@ -15,6 +15,10 @@ inline constexpr UINT WM_SETUP_UPDATE_DONE = WM_USER + 2;       // 0x402
 // The free-space check ended. wParam: 1 enough space, 2 at least one drive is short.
 inline constexpr UINT WM_SETUP_DISKCHECK_DONE = WM_USER + 10;   // 0x40A
 
+// To the main window, posted after a failure the user was told about: the running phase
+// is stopped (its worker first) and the installation ends. No parameters.
+inline constexpr UINT WM_SETUP_END_NOW = WM_USER + 3;           // 0x403
+
 // Completion codes carried in wParam of the messages above.
 inline constexpr WPARAM SETUP_NOTHING_DONE = 0;  // copy: nothing to copy
 inline constexpr WPARAM SETUP_DONE = 1;

@@ -1,3 +1,8 @@
 #include "common/SetupMessageBox.h"
 
-int SetupMessageBox(const char* text, UINT type, HWND owner) { return MessageBoxA(owner, text, kSetupCaption, type); }
+#include "framework/App.h"
+
+int SetupMessageBox(const char* text, UINT type, HWND owner) {
+    const fw::ModalLoopScope modal;
+    return MessageBoxA(owner, text, kSetupCaption, type);
+}

@@ -74,9 +74,7 @@ void CCheckDiskFreeSpaceDialog::SumFiles() {
         // A drive that was not measured (removable, CD-ROM, no drive letter) adds nothing.
         CDiskItem* disk = FindDisk(core::DriveLetterOfPath(location));
         if (!disk) continue;
-        // The size field holds the file's size as an unsigned 32-bit value.
-        disk->m_nNeedClusters += core::ClustersForFile(static_cast<std::uint32_t>(file->m_nSize),
-                                                       disk->m_nBytesPerCluster);
+        disk->m_nNeedClusters += core::ClustersForFile(core::FileItemBytes(file->m_nSize), disk->m_nBytesPerCluster);
     }
 }
 

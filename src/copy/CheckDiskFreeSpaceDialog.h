@@ -40,8 +40,6 @@ public:
     CDiskItem* FindDisk(char drive) const;
 
     CFileItemArray* m_pFileItems = nullptr;  // the document's list; not owned
-    std::string m_strInstallDir;             // kept for the check, not used by it
-    std::string m_strOption;
     CDiskItemArray m_arrDisks;               // owned; in drive-letter order
 
     // Each timer fires once: the first measures and sums, the second reports.

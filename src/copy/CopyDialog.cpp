@@ -6,6 +6,7 @@
 #include "common/StopDialogs.h"
 #include "copy/CopyThread.h"
 #include "core/CopyDecision.h"
+#include "core/DiskSpace.h"
 #include "resources/copy_ids.h"
 #include "script/UninstallNotes.h"
 
@@ -26,10 +27,11 @@ INT_PTR CCopyDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         SetMessageResult(OnCopyProgress(wParam));
         return TRUE;
     case WM_COPY_FINISHED:
-        OnCopyFinished();
-        return TRUE;
     case WM_COPY_ABORTED:
-        OnCopyAborted();
+        // Only the worker's own end counts: another program's message of that number
+        // (a broadcast) finds the worker still running, or the copy already ended.
+        if (m_pThread && m_pThread->Outcome() == SETUP_DONE) OnCopyFinished();
+        else if (m_pThread && m_pThread->Outcome() == SETUP_STOPPED) OnCopyAborted();
         return TRUE;
     }
     return fw::Dialog::DialogProc(msg, wParam, lParam);
@@ -39,7 +41,7 @@ BOOL CCopyDialog::OnInitDialog() {
     m_nTotal = 0;
     if (m_pFileItems)
         for (const CFileItem* item : *m_pFileItems)
-            if (item && item->m_nSize > 0) m_nTotal += static_cast<std::uint64_t>(item->m_nSize);
+            if (item) m_nTotal += core::FileItemBytes(item->m_nSize);
     m_nDone = 0;
     SendDlgItemMessageA(m_hWnd, IDC_COPY_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     SendDlgItemMessageA(m_hWnd, IDC_COPY_PROGRESS, PBM_SETPOS, 0, 0);
@@ -76,8 +78,15 @@ void CCopyDialog::OnCancel() {
     m_bAskingToStop = true;
     m_pThread->Pause();
     const INT_PTR answer = CQueryCancelDialog(m_hWnd).DoModal();
-    // The stop is queued before the worker may go on, so it starts no further item.
-    if (answer == IDCANCEL && m_pThread) m_pThread->PostToThread(WM_COPY_CANCEL);
+    // The stop is in place before the worker may go on, so it starts no further item;
+    // and once confirmed, the copy ends as stopped even if its last item was done.
+    if (answer == IDCANCEL) {
+        m_bStopConfirmed = true;
+        if (m_pThread) {
+            m_pThread->RequestCancel();
+            m_pThread->PostToThread(WM_COPY_CANCEL);
+        }
+    }
     if (m_pThread) m_pThread->Resume();
     m_bAskingToStop = false;
     if (m_nPendingEnd) EndCopy(m_nPendingEnd);
@@ -90,7 +99,7 @@ void CCopyDialog::EndCopy(WPARAM code) {
     }
     m_nPendingEnd = 0;
     StopWorker();
-    PostMessageA(m_hParent, WM_SETUP_COPY_DONE, code, 0);
+    PostMessageA(m_hParent, WM_SETUP_COPY_DONE, m_bStopConfirmed ? SETUP_STOPPED : code, 0);
 }
 
 void CCopyDialog::StopWorker() {

@@ -34,9 +34,6 @@ public:
     void OnCopyAborted();
 
     CFileItemArray* m_pFileItems = nullptr;  // the document's list; not owned
-    std::string m_strInstallDir;             // copies handed over by the driver
-    std::string m_strOption;
-    std::string m_strGroupName;
 
     std::uint64_t m_nTotal = 0;  // bytes of every item
     std::uint64_t m_nDone = 0;   // bytes reported so far
@@ -68,4 +65,5 @@ private:
     // driver would otherwise destroy this window under the question.
     bool m_bAskingToStop = false;
     WPARAM m_nPendingEnd = 0;
+    bool m_bStopConfirmed = false;  // the user chose "中止(&X)": the copy ends as stopped
 };

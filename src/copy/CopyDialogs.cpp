@@ -52,11 +52,6 @@ CQueryFileInUseDialog::CQueryFileInUseDialog(const std::string& fileName, HWND p
     FillFormat(IDC_MESSAGE_TEXT, fileName);
 }
 
-CQueryCannotDeleteCurrentDialog::CQueryCannotDeleteCurrentDialog(const std::string& fileName, HWND parent)
-    : CMessageDialog(IDD_QUERY_CANNOT_DELETE_CURRENT, parent) {
-    FillFormat(IDC_MESSAGE_TEXT, fileName);
-}
-
 CFileConflictDialog::CFileConflictDialog(UINT templateId, const std::string& tempFileName,
                                          const std::string& destinationPath, HWND parent)
     : CMessageDialog(templateId, parent), m_strExistingPath(destinationPath) {

@@ -17,13 +17,6 @@ public:
     explicit CQueryFileInUseDialog(const std::string& fileName, HWND parent = nullptr);
 };
 
-// The file exists in another directory too (159): IDOK "はい(&Y)" (default), IDCANCEL
-// "いいえ(&N)".
-class CQueryCannotDeleteCurrentDialog : public CMessageDialog {
-public:
-    explicit CQueryCannotDeleteCurrentDialog(const std::string& fileName, HWND parent = nullptr);
-};
-
 // The two overwrite questions: text 1000 names the file, and beside "現在のファイル" and
 // "新しいファイル:" stand the size and date lines of the existing file (the destination
 // path) and of the new one (the temporary file the version service left in the

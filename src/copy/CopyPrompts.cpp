@@ -31,10 +31,6 @@ INT_PTR CCopyPrompts::ReadOnly(const std::string& destinationPath, bool& dontAsk
     return answer;
 }
 
-INT_PTR CCopyPrompts::CannotDeleteCurrent(const std::string& fileName) {
-    return Answer(CQueryCannotDeleteCurrentDialog(fileName).DoModal());
-}
-
 void CCopyPrompts::SourceMissing(const std::string& sourcePath) { CErrorNoExistSrcFileDialog(sourcePath).DoModal(); }
 
 void CCopyPrompts::AccessViolation(const std::string& fileName) { CErrorAccessViolationDialog(fileName).DoModal(); }

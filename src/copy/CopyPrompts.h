@@ -15,7 +15,8 @@ public:
     virtual INT_PTR ChangeDisk(int disk);
     // The stop question: IDCANCEL "中止(&X)" or IDOK "再試行(&R)".
     virtual INT_PTR QueryCancel();
-    // The existing file is in use: IDOK retry, 1027 ignore, IDCANCEL stop.
+    // The existing file is in use (or the new one could not be put in place): IDOK retry,
+    // 1027 ignore, IDCANCEL stop.
     virtual INT_PTR FileInUse(const std::string& fileName);
     // The new file is older: 1012, 1021, 1013, 1030 or IDCANCEL.
     virtual INT_PTR SourceOlder(const std::string& tempFileName, const std::string& destinationPath);
@@ -23,8 +24,6 @@ public:
     virtual INT_PTR DifferentLanguage(const std::string& tempFileName, const std::string& destinationPath);
     // A read-only file: 1012, 1013 or IDCANCEL; dontAskAgain tells whether the box was ticked.
     virtual INT_PTR ReadOnly(const std::string& destinationPath, bool& dontAskAgain);
-    // A copy in another directory that cannot be deleted: IDOK or IDCANCEL.
-    virtual INT_PTR CannotDeleteCurrent(const std::string& fileName);
     // Messages that end the installation.
     virtual void SourceMissing(const std::string& sourcePath);
     virtual void AccessViolation(const std::string& fileName);

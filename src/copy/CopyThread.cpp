@@ -7,8 +7,12 @@
 #include "copy/VersionService.h"
 #include "core/CopyDecision.h"
 #include "core/DirectoryTree.h"
+#include "core/DiskSpace.h"
+#include "core/ShiftJisPath.h"
 #include "core/ShiftJis.h"
 #include "core/TextFormat.h"
+#include "framework/SystemFunction.h"
+#include "framework/SystemPaths.h"
 #include "resources/dialog_ids.h"
 #include "script/PathMacros.h"
 #include "script/Profile.h"
@@ -24,18 +28,33 @@ std::string JoinPath(const std::string& directory, const std::string& name) {
     return core::EndsWithBackslash(directory) ? directory + name : directory + "\\" + name;
 }
 
-std::string WindowsDirectory() {
-    char buffer[MAX_PATH] = "";
-    const UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
+// A name beside the file that nothing uses, for holding the file aside while it is
+// replaced ("" when none is free).
+std::string UnusedNameBeside(const std::string& path) {
+    const size_t slash = core::FindLastBackslash(path);
+    const std::string directory = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    for (int number = 0; number < 1000; ++number) {
+        const std::string candidate = directory + core::FormatWithNumber("~ORV%03d.OLD", number);
+        if (GetFileAttributesA(candidate.c_str()) == INVALID_FILE_ATTRIBUTES) return candidate;
+    }
+    return std::string();
 }
 
-// Sizes come from the script as numbers that may be negative; those count as nothing.
-std::uint64_t ItemBytes(const CFileItem& item) { return item.m_nSize > 0 ? static_cast<std::uint64_t>(item.m_nSize) : 0; }
+// Deletes a file now, or, when it is in use, at the next start of the system where the
+// system offers that (Windows NT; Windows 95 has no such call, and the file stays).
+void DeleteNowOrAtRestart(const std::string& path) {
+    if (DeleteFileA(path.c_str())) return;
+    const auto moveFileEx = fw::SystemFunction<decltype(&::MoveFileExA)>("kernel32.dll", "MoveFileExA");
+    if (moveFileEx) moveFileEx(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
 
 }  // namespace
 
 CCopyThread::~CCopyThread() { Stop(); }
+
+bool CCopyThread::AcceptsMessage(UINT msg) const {
+    return msg == WM_COPY_START || msg == WM_COPY_NEXT || msg == WM_COPY_CANCEL;
+}
 
 void CCopyThread::OnThreadMessage(UINT msg, WPARAM, LPARAM) {
     switch (msg) {
@@ -56,29 +75,37 @@ void CCopyThread::OnCopyStart() { PostToThread(WM_COPY_NEXT); }
 void CCopyThread::OnCopyCancel() { m_bCancel = 1; }
 
 void CCopyThread::OnCopyNext() {
-    if (!m_pCopyDialog) return;
-    // No item starts while the user is asked whether to stop. A step queued before the
-    // stop was confirmed still runs in full; the stop counts from the next one.
+    if (!m_pCopyDialog || m_nOutcome) return;
+    // No item starts while the user is asked whether to stop, and none after the user
+    // confirmed it; the item in progress when the stop came has been finished.
     WaitWhilePaused();
-    if (m_bCancel) {
-        PostToDialog(WM_COPY_ABORTED);
+    if (StopWasRequested()) {
+        End(SETUP_STOPPED);
         return;
     }
     const int count = m_pFileItems ? static_cast<int>(m_pFileItems->size()) : 0;
+    // The end is a step of its own, so a stop confirmed during the last item counts too.
     if (m_nCurrent >= count) {
-        PostToDialog(WM_COPY_FINISHED);
+        End(SETUP_DONE);
         return;
     }
     if (!EnsureSourceDisk()) return;
-    if (const CFileItem* item = (*m_pFileItems)[m_nCurrent]) m_pCopyDialog->SetFileName(item->m_strName);
-    if (InstallFile() == -1) {
-        PostToDialog(WM_COPY_ABORTED);
+    if (StopWasRequested()) {  // confirmed while the disk was asked for
+        End(SETUP_STOPPED);
         return;
     }
-    if (++m_nCurrent == count)
-        PostToDialog(WM_COPY_FINISHED);
-    else
-        PostToThread(WM_COPY_NEXT);
+    if (const CFileItem* item = (*m_pFileItems)[m_nCurrent]) m_pCopyDialog->SetFileName(item->m_strName);
+    if (InstallFile() == -1) {
+        End(SETUP_STOPPED);
+        return;
+    }
+    ++m_nCurrent;
+    PostToThread(WM_COPY_NEXT);
+}
+
+void CCopyThread::End(WPARAM outcome) {
+    m_nOutcome = outcome;
+    PostToDialog(outcome == SETUP_DONE ? WM_COPY_FINISHED : WM_COPY_ABORTED);
 }
 
 int CCopyThread::EnsureSourceDisk() {
@@ -86,6 +113,11 @@ int CCopyThread::EnsureSourceDisk() {
     const CFileItem* item = (*m_pFileItems)[m_nCurrent];
     if (!item || item->m_nDisk == m_nCurrentDisk) return 1;
     const std::string tag = Expanded(core::FormatWithNumber("$SRCDIR$\\DISK%d", item->m_nDisk));
+    // A disk that is already there (every disk of a CD) is not asked for.
+    if (FileExists(tag)) {
+        m_nCurrentDisk = item->m_nDisk;
+        return 1;
+    }
     for (;;) {
         if (m_pPrompts->ChangeDisk(item->m_nDisk) == IDOK) {
             if (FileExists(tag)) {
@@ -95,7 +127,7 @@ int CCopyThread::EnsureSourceDisk() {
             continue;  // not that disk yet: the same request again
         }
         if (m_pPrompts->QueryCancel() == IDCANCEL) {
-            PostToDialog(WM_COPY_ABORTED);
+            End(SETUP_STOPPED);
             return 0;
         }
     }
@@ -106,7 +138,7 @@ int CCopyThread::InstallFile() {
     const CFileItem* file = (*m_pFileItems)[m_nCurrent];
     if (!file) return 0;
 
-    Item item{file, Expanded(file->GetSourcePath()), Expanded(file->GetDestPath()), {}, {}, file->IsSharedFile(), {}, {}, {}, 0};
+    Item item{file, Expanded(file->GetSourcePath()), Expanded(file->GetDestPath()), {}, {}, file->IsSharedFile(), {}, {}, {}, 0, {}};
     if (!FileExists(item.src)) {
         m_pPrompts->SourceMissing(item.src);
         return -1;
@@ -123,7 +155,7 @@ int CCopyThread::InstallFile() {
 }
 
 int CCopyThread::Locate(Item& item) {
-    const std::string windows = WindowsDirectory();
+    const std::string windows = fw::WindowsDirectory();
     const DWORD flags = item.shared ? VFFF_ISSHAREDFILE : 0;
     for (int tries = 1;; ++tries) {
         std::string current, destination;
@@ -141,7 +173,7 @@ int CCopyThread::Locate(Item& item) {
             const INT_PTR answer = m_pPrompts->FileInUse(item.file->m_strDestFile);
             if (answer == IDCANCEL) return -1;
             if (answer == core::kAnswerIgnore) {
-                ReportProgress(ItemBytes(*item.file));
+                ReportProgress(core::FileItemBytes(item.file->m_nSize));
                 return 0;
             }
             break;  // "再試行(&R)": look again
@@ -163,9 +195,9 @@ void CCopyThread::CreateDestinationDirectories(const Item& item) {
 
 int CCopyThread::Install(Item& item) {
     const CFileItem& file = *item.file;
-    DWORD force = 0;
+    DWORD flags = 0;
     for (;;) {
-        const DWORD bits = m_pVersionService->InstallFile(force, file.m_strSrcFile, file.m_strDestFile, item.srcDir,
+        const DWORD bits = m_pVersionService->InstallFile(flags, file.m_strSrcFile, file.m_strDestFile, item.srcDir,
                                                           item.destDir, item.curDir, item.tmpFile);
         item.lastResult = bits;
         const std::string temporary(core::BareTemporaryName(item.tmpFile));
@@ -173,8 +205,14 @@ int CCopyThread::Install(Item& item) {
         core::CopyAction action = core::CopyAction::Complete;
         switch (core::ClassifyInstallResult(bits)) {
         case core::InstallRow::Installed:
-        case core::InstallRow::InUse:
+            return Complete(item, true);
         case core::InstallRow::Other:
+            break;  // the existing file stays
+        case core::InstallRow::InUse:
+        case core::InstallRow::NotInstalled:
+            // The new file is not in place: the user decides (close the program and retry,
+            // leave the file out, or stop); it never counts as installed.
+            action = core::ActionForInUseAnswer(static_cast<int>(m_pPrompts->FileInUse(file.m_strDestFile)));
             break;
         case core::InstallRow::SourceOlder:
             action = g_bOverwriteAllOlder ? core::CopyAction::Replace
@@ -199,6 +237,17 @@ int CCopyThread::Install(Item& item) {
                 action = core::ActionForStopAnswer(static_cast<int>(m_pPrompts->QueryCancel()));
             break;
         }
+        case core::InstallRow::CannotDeleteCurrent:
+            // The new file is in place; only an old copy elsewhere could not be deleted.
+            if (!(bits & core::kVifTempFile)) return Complete(item, true);
+            // Still waiting as a temporary file: install it once more without deleting the
+            // old copy, which cannot answer with this again.
+            if (flags & core::kViffDontDeleteOld) {
+                action = core::ActionForInUseAnswer(static_cast<int>(m_pPrompts->FileInUse(file.m_strDestFile)));
+                break;
+            }
+            flags |= core::kViffForceInstall | core::kViffDontDeleteOld;
+            continue;
         case core::InstallRow::DifferentType:
             m_pPrompts->Message(IDD_DIFFERENT_FILE_TYPE);
             return StopItem(item);
@@ -212,10 +261,6 @@ int CCopyThread::Install(Item& item) {
         case core::InstallRow::CannotDeleteOrRename:
             m_pPrompts->Message(IDD_CANNOT_CREATE_TEMP_FILE);
             return StopItem(item);
-        case core::InstallRow::CannotDeleteCurrent:
-            action = core::ActionForCannotDeleteCurrentAnswer(
-                static_cast<int>(m_pPrompts->CannotDeleteCurrent(file.m_strDestFile)));
-            break;
         case core::InstallRow::OutOfMemory:
             m_pPrompts->Message(IDD_OUT_OF_MEMORY);
             return StopItem(item);
@@ -229,26 +274,33 @@ int CCopyThread::Install(Item& item) {
 
         switch (action) {
         case core::CopyAction::Complete:
-            return Complete(item);
+            return Complete(item, false);
         case core::CopyAction::Replace:
         case core::CopyAction::ReplaceAll:
-            if (!DeleteDestination(item)) {
-                m_pPrompts->Message(IDD_CANNOT_CREATE_TEMP_FILE);
-                return StopItem(item);
-            }
             if (item.lastResult & core::kVifTempFile) {
-                // The new file waits beside the old one: it takes the old one's place.
-                MoveFileA(TemporaryPath(item).c_str(), item.dst.c_str());
-                item.lastResult &= ~core::kVifTempFile;
-                return Complete(item);
+                // The new file waits beside the old one and takes its place; when that
+                // fails the user decides, as for a file in use.
+                for (;;) {
+                    if (ReplaceWithTemporary(item)) return Complete(item, true);
+                    const core::CopyAction next =
+                        core::ActionForInUseAnswer(static_cast<int>(m_pPrompts->FileInUse(file.m_strDestFile)));
+                    if (next == core::CopyAction::Skip) return Skip(item);
+                    if (next == core::CopyAction::Stop) return StopItem(item);
+                }
             }
-            force = core::kViffForceInstall;
-            break;
-        case core::CopyAction::RetryForced:
-            force = core::kViffForceInstall;
+            // Installed afresh without comparing, the existing file held aside until then.
+            while (!MoveExistingAside(item)) {
+                const core::CopyAction next =
+                    core::ActionForInUseAnswer(static_cast<int>(m_pPrompts->FileInUse(file.m_strDestFile)));
+                if (next == core::CopyAction::Skip) return Skip(item);
+                if (next == core::CopyAction::Stop) return StopItem(item);
+            }
+            flags |= core::kViffForceInstall;
             break;
         case core::CopyAction::Retry:
             break;
+        case core::CopyAction::Skip:
+            return Skip(item);
         case core::CopyAction::AskStop:
         case core::CopyAction::Stop:
             return StopItem(item);
@@ -256,35 +308,71 @@ int CCopyThread::Install(Item& item) {
     }
 }
 
-int CCopyThread::Complete(Item& item) {
+bool CCopyThread::ReplaceWithTemporary(Item& item) {
+    if (!MoveExistingAside(item)) return false;
+    if (!MoveFileA(TemporaryPath(item).c_str(), item.dst.c_str())) {
+        DropLeftovers(item, false);  // puts the existing file back, keeps the temporary one
+        item.lastResult |= core::kVifTempFile;
+        return false;
+    }
+    item.lastResult &= ~core::kVifTempFile;
+    return true;
+}
+
+bool CCopyThread::MoveExistingAside(Item& item) {
+    const DWORD attributes = GetFileAttributesA(item.dst.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return true;  // nothing there to keep
+    item.oldCopy = UnusedNameBeside(item.dst);
+    if (item.oldCopy.empty()) return false;
+    SetFileAttributesA(item.dst.c_str(), attributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM));
+    if (MoveFileA(item.dst.c_str(), item.oldCopy.c_str())) return true;
+    SetFileAttributesA(item.dst.c_str(), attributes);
+    item.oldCopy.clear();
+    return false;
+}
+
+int CCopyThread::Complete(Item& item, bool written) {
     const CFileItem& file = *item.file;
-    const DWORD attributes = GetFileAttributesA(item.src.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES)
-        SetFileAttributesA(item.dst.c_str(), attributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    if (written) {
+        const DWORD attributes = GetFileAttributesA(item.src.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES)
+            SetFileAttributesA(item.dst.c_str(), attributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    }
+    DropLeftovers(item, written);
     if ((file.m_nFlags & FILEITEM_SHAREDDLL) && !item.shared) {
         CRegProfile shared(kSharedDllsKey, HKEY_LOCAL_MACHINE);
         shared.WriteInt(item.dst.c_str(), shared.GetInt(item.dst.c_str(), 0) + 1);
     }
     if ((file.m_nFlags & FILEITEM_UNINSTALL) && m_pUninstallNotes) m_pUninstallNotes->RecordDeleteFile(item.dst);
-    ReportProgress(ItemBytes(file));
-    if (item.lastResult & core::kVifTempFile) DeleteFileA(TemporaryPath(item).c_str());
+    ReportProgress(core::FileItemBytes(file.m_nSize));
     return 1;
 }
 
+int CCopyThread::Skip(Item& item) {
+    DropLeftovers(item, false);
+    ReportProgress(core::FileItemBytes(item.file->m_nSize));
+    return 0;
+}
+
 int CCopyThread::StopItem(Item& item) {
-    if (item.lastResult & core::kVifTempFile) DeleteFileA(TemporaryPath(item).c_str());
+    DropLeftovers(item, false);
     return -1;
+}
+
+void CCopyThread::DropLeftovers(Item& item, bool newFileInPlace) {
+    if (item.lastResult & core::kVifTempFile) DeleteFileA(TemporaryPath(item).c_str());
+    item.lastResult &= ~core::kVifTempFile;
+    if (item.oldCopy.empty()) return;
+    if (newFileInPlace) {
+        DeleteNowOrAtRestart(item.oldCopy);
+    } else if (GetFileAttributesA(item.dst.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        MoveFileA(item.oldCopy.c_str(), item.dst.c_str());
+    }
+    item.oldCopy.clear();
 }
 
 std::string CCopyThread::TemporaryPath(const Item& item) const {
     return JoinPath(item.destDir, std::string(core::BareTemporaryName(item.tmpFile)));
-}
-
-bool CCopyThread::DeleteDestination(const Item& item) {
-    const DWORD attributes = GetFileAttributesA(item.dst.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return true;
-    SetFileAttributesA(item.dst.c_str(), attributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM));
-    return DeleteFileA(item.dst.c_str()) != FALSE;
 }
 
 void CCopyThread::ReportProgress(std::uint64_t bytes) {

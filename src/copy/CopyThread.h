@@ -6,6 +6,7 @@
 // shared files, notes the file for the uninstaller and reports the bytes done.
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -51,6 +52,14 @@ public:
     void OnCopyNext();
     void OnCopyCancel();
 
+    // Called by the progress dialog the moment the user confirmed the stop (it posts
+    // WM_COPY_CANCEL as well): from then on no item starts, whatever is queued.
+    void RequestCancel() { m_bCancelRequested = true; }
+    // How the copy ended, once the worker said so: 0 while it runs, then SETUP_DONE or
+    // SETUP_STOPPED. Set before the end is posted, so the dialog can tell the worker's
+    // end message from a foreign one.
+    WPARAM Outcome() const { return m_nOutcome; }
+
     // 1 when the current item's disk is present (or none is needed); 0 when the user
     // gave up (WM_COPY_ABORTED is then posted already).
     int EnsureSourceDisk();
@@ -60,6 +69,7 @@ public:
 
 protected:
     void OnThreadMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool AcceptsMessage(UINT msg) const override;
 
 private:
     // The state of the item being installed.
@@ -70,22 +80,39 @@ private:
         std::string curDir, destDir;
         std::string tmpFile;          // the temporary file the service left, as it named it
         std::uint32_t lastResult = 0; // the last install result, VIF_TEMPFILE cleared once used
+        std::string oldCopy;          // the existing file, moved aside while it is replaced
     };
+
+    bool StopWasRequested() const { return m_bCancel || m_bCancelRequested; }
+    // Posts the copy's end to the dialog (SETUP_DONE or SETUP_STOPPED).
+    void End(WPARAM outcome);
 
     // Steps of InstallFile; the int results are InstallFile's.
     int Locate(Item& item);
     void CreateDestinationDirectories(const Item& item);
     int Install(Item& item);
-    int Replace(Item& item, DWORD& force);
-    int Complete(Item& item);
-    // Stops the item: its temporary file is taken away, it is never left behind.
+    // Puts the new file that waits as a temporary file in the existing one's place; the
+    // existing one stays until the new one is there. False when that cannot be done.
+    bool ReplaceWithTemporary(Item& item);
+    // Moves the existing file aside before a forced install; false when it cannot be moved.
+    bool MoveExistingAside(Item& item);
+    // The item is done. written: this installation wrote the file (else an existing file
+    // was kept, and keeps its attributes).
+    int Complete(Item& item, bool written);
+    // The file is left out on the user's word: nothing installed, noted or counted.
+    int Skip(Item& item);
+    // Stops the item: its temporary file is taken away and an existing file moved aside
+    // comes back.
     int StopItem(Item& item);
+    // Takes away what an unfinished item left: the temporary file, and the moved-aside
+    // existing file (put back unless the new file took its place).
+    void DropLeftovers(Item& item, bool newFileInPlace);
     // The path of the temporary file the service left.
     std::string TemporaryPath(const Item& item) const;
-    // Clears the read-only and system attributes of the destination and deletes it; true
-    // when it is gone (also when there was none).
-    bool DeleteDestination(const Item& item);
 
     void ReportProgress(std::uint64_t bytes);
     void PostToDialog(UINT msg);
+
+    std::atomic<bool> m_bCancelRequested{false};
+    std::atomic<WPARAM> m_nOutcome{0};
 };

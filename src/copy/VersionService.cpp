@@ -1,22 +1,29 @@
 #include "copy/VersionService.h"
 
+#include <algorithm>
+
 #include "common/FileUtils.h"
 #include "core/CopyDecision.h"
 #include "core/ShiftJis.h"
 #include "framework/Handles.h"
 #include "framework/SystemFunction.h"
+#include "framework/SystemPaths.h"
 
 namespace {
 
 constexpr UINT kPathBuffer = 260;
 // OpenFile, on which the service's copying rests, refuses paths of 128 characters or more.
 constexpr size_t kOpenFileLimit = 128;
+// In the destination directory the service also opens its temporary file ("ver1a2b.tmp"
+// and the like): a name at least this long.
+constexpr size_t kTemporaryNameLength = 12;
 
 // The short form of a directory when its long form would make dir\name too long for
-// the service; the directory itself otherwise (or when it has no short form). Looked up
-// at run time: whether Windows NT 3.51 has GetShortPathNameA is not certain.
-std::string ServiceDirectory(const std::string& directory, const std::string& name) {
-    if (directory.size() + 1 + name.size() < kOpenFileLimit) return directory;
+// the service, name being the longest name it opens there; the directory itself
+// otherwise (or when it has no short form). Looked up at run time: whether Windows NT
+// 3.51 has GetShortPathNameA is not certain.
+std::string ServiceDirectory(const std::string& directory, size_t nameLength) {
+    if (directory.size() + 1 + nameLength < kOpenFileLimit) return directory;
     const auto getShortPathName =
         fw::SystemFunction<decltype(&::GetShortPathNameA)>("kernel32.dll", "GetShortPathNameA");
     if (!getShortPathName) return directory;
@@ -52,12 +59,6 @@ std::set<std::string> ListFileNames(const std::string& directory) {
     return names;
 }
 
-std::string SystemDirectory() {
-    char buffer[kPathBuffer] = "";
-    const UINT length = GetSystemDirectoryA(buffer, kPathBuffer);
-    return length > 0 && length < kPathBuffer ? std::string(buffer, length) : std::string();
-}
-
 // The platform's headers declare the input strings without const; they are only read.
 char* In(const std::string& text) { return const_cast<char*>(text.c_str()); }
 
@@ -66,7 +67,7 @@ char* In(const std::string& text) { return const_cast<char*>(text.c_str()); }
 bool CPlatformVersionService::MayHaveCopy(const std::string& fileName, const std::string& windowsDir,
                                           const std::string& appDir) {
     if (!m_bListed || lstrcmpiA(windowsDir.c_str(), m_strWindowsDir.c_str()) != 0) {
-        m_strSystemDir = SystemDirectory();
+        m_strSystemDir = fw::SystemDirectory();
         m_strWindowsDir = windowsDir;
         m_systemNames = ListFileNames(m_strSystemDir);
         m_windowsNames = ListFileNames(m_strWindowsDir);
@@ -99,8 +100,8 @@ DWORD CPlatformVersionService::FindFile(DWORD flags, const std::string& fileName
 DWORD CPlatformVersionService::InstallFile(DWORD flags, const std::string& srcFile, const std::string& destFile,
                                            const std::string& srcDir, const std::string& destDir,
                                            const std::string& curDir, std::string& tmpFile) {
-    const std::string source = ServiceDirectory(srcDir, srcFile);
-    const std::string destination = ServiceDirectory(destDir, destFile);
+    const std::string source = ServiceDirectory(srcDir, srcFile.size());
+    const std::string destination = ServiceDirectory(destDir, std::max(destFile.size(), kTemporaryNameLength));
     // The service builds its paths in buffers of this size: never hand it longer ones.
     if (source.size() + 1 + srcFile.size() >= kPathBuffer) return core::kVifCannotReadSrc;
     if (destination.size() + 1 + destFile.size() + 13 >= kPathBuffer) return core::kVifCannotCreate;

@@ -28,6 +28,7 @@ InstallRow ClassifyInstallResult(std::uint32_t bits) {
         {kVifOutOfMemory, InstallRow::OutOfMemory},
         {kVifCannotReadSrc, InstallRow::CannotReadSource},
         {kVifCannotReadDst, InstallRow::CannotReadDest},
+        {kVifBuffTooSmall | kVifCannotLoadLz32, InstallRow::NotInstalled},
     };
     if (bits == 0) return InstallRow::Installed;
     for (const Row& row : kRows)
@@ -61,8 +62,15 @@ CopyAction ActionForReadonlyAnswer(int answer) {
 
 CopyAction ActionForStopAnswer(int answer) { return answer == kAnswerCancel ? CopyAction::Stop : CopyAction::Retry; }
 
-CopyAction ActionForCannotDeleteCurrentAnswer(int answer) {
-    return answer == kAnswerOk ? CopyAction::RetryForced : CopyAction::Stop;
+CopyAction ActionForInUseAnswer(int answer) {
+    switch (answer) {
+    case kAnswerIgnore:
+        return CopyAction::Skip;
+    case kAnswerCancel:
+        return CopyAction::Stop;
+    default:
+        return CopyAction::Retry;
+    }
 }
 
 std::string_view BareTemporaryName(std::string_view name) {

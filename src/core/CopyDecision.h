@@ -32,9 +32,13 @@ constexpr std::uint32_t kVifCannotDeleteCur = 0x4000;
 constexpr std::uint32_t kVifOutOfMemory = 0x8000;
 constexpr std::uint32_t kVifCannotReadSrc = 0x10000;
 constexpr std::uint32_t kVifCannotReadDst = 0x20000;
+constexpr std::uint32_t kVifBuffTooSmall = 0x40000;
+constexpr std::uint32_t kVifCannotLoadLz32 = 0x80000;
 
-// The flag that makes the version service install without comparing (VIFF_FORCEINSTALL).
+// The flag that makes the version service install without comparing (VIFF_FORCEINSTALL),
+// and the one that keeps it from deleting a copy found elsewhere (VIFF_DONTDELETEOLD).
 constexpr std::uint32_t kViffForceInstall = 0x1;
+constexpr std::uint32_t kViffDontDeleteOld = 0x2;
 
 // Answers (button identifiers) the decisions look at.
 constexpr int kAnswerOk = 1;              // also "再試行(&R)", "はい(&Y)" where they are 1
@@ -64,7 +68,7 @@ enum class InstallRow {
     DifferentLanguage,    // VIF_DIFFLANG or VIF_DIFFCODEPG
     DifferentType,        // VIF_DIFFTYPE
     WriteProtected,       // VIF_WRITEPROT
-    InUse,                // VIF_FILEINUSE
+    InUse,                // VIF_FILEINUSE: the existing file is in use, the new one not installed
     OutOfSpace,           // VIF_OUTOFSPACE
     AccessViolation,      // VIF_ACCESSVIOLATION or VIF_SHARINGVIOLATION
     CannotCreate,         // VIF_CANNOTCREATE
@@ -73,7 +77,8 @@ enum class InstallRow {
     OutOfMemory,          // VIF_OUTOFMEMORY
     CannotReadSource,     // VIF_CANNOTREADSRC
     CannotReadDest,       // VIF_CANNOTREADDST
-    Other,                // anything else (VIF_TEMPFILE with VIF_MISMATCH, VIF_BUFFTOOSMALL, ...)
+    NotInstalled,         // VIF_BUFFTOOSMALL or VIF_CANNOTLOADLZ32: the new file was not installed
+    Other,                // anything else (VIF_TEMPFILE with VIF_MISMATCH alone, ...): the existing file stays
 };
 InstallRow ClassifyInstallResult(std::uint32_t bits);
 
@@ -83,9 +88,9 @@ enum class CopyAction {
     Replace,       // replace the existing file with the new one
     ReplaceAll,    // replace, and from now on replace without asking for this kind of conflict
     Retry,         // install again with the same arguments
-    RetryForced,   // install again without the comparisons
     AskStop,       // ask the stop question: stop on "中止(&X)", else retry
     Stop,          // stop the installation
+    Skip,          // leave this file out: not installed, not noted, its bytes count as done
 };
 
 // The actions behind the questions.
@@ -97,9 +102,9 @@ CopyAction ActionForConflictAnswer(int answer);
 CopyAction ActionForReadonlyAnswer(int answer);
 // The stop question asked from the read-only question: stop, or install again.
 CopyAction ActionForStopAnswer(int answer);
-// The question about a copy found in another directory: yes installs without the
-// comparisons, anything else stops.
-CopyAction ActionForCannotDeleteCurrentAnswer(int answer);
+// The question about a file that is in use (or could not be written): ignore leaves the
+// file out, stop stops, anything else ("再試行(&R)") tries again.
+CopyAction ActionForInUseAnswer(int answer);
 
 // The temporary file name the version service reports: Windows returns a bare name,
 // Wine one with a leading backslash. Returns the bare name.

@@ -32,6 +32,10 @@ std::optional<DiskSpaceFields> DiskFromQuery(char drive, bool succeeded, std::ui
 // no separator is put between the parts.
 std::string DiskCheckLocation(std::string_view destDir, std::string_view destFile);
 
+// The bytes of a file item: its size field, a number the script may give as negative,
+// which counts as nothing (in the free-space check as in the progress).
+inline std::uint32_t FileItemBytes(int sizeField) { return sizeField > 0 ? static_cast<std::uint32_t>(sizeField) : 0; }
+
 // Whole clusters a file of `size` bytes occupies: rounded up, and 0 for an empty file.
 // A cluster size of 0 (no real drive reports one) counts every byte as a cluster.
 std::uint64_t ClustersForFile(std::uint32_t size, std::uint32_t bytesPerCluster);

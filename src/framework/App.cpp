@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/ShiftJisPath.h"
+#include "framework/SystemPaths.h"
+
 namespace fw {
 
 namespace {
@@ -24,6 +27,8 @@ constexpr int kMaxDialogRoutes = 32;
 thread_local DialogRoute t_dialogRoutes[kMaxDialogRoutes];
 thread_local int t_nDialogRoutes = 0;
 
+thread_local int t_nModalLoopDepth = 0;
+
 constexpr DWORD kProfileValueBuffer = 4096;
 
 // Set once at start-up, before any other thread exists; read by every thread.
@@ -31,10 +36,8 @@ HandlerFailureHook g_pfnHandlerFailureHook = nullptr;
 
 // The default profile: the executable's name with the extension .INI.
 std::string DefaultProfileName() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH - 1);
-    std::string name = path;
-    const size_t slash = name.find_last_of('\\');
+    std::string name = ModulePath();
+    const size_t slash = core::FindLastBackslash(name);
     if (slash != std::string::npos) name.erase(0, slash + 1);
     const size_t dot = name.find_last_of('.');
     if (dot != std::string::npos) name.erase(dot);
@@ -121,6 +124,12 @@ bool RouteDialogMessage(MSG& msg) {
     }
     return false;
 }
+
+int ModalLoopDepth() { return t_nModalLoopDepth; }
+
+ModalLoopScope::ModalLoopScope() { ++t_nModalLoopDepth; }
+
+ModalLoopScope::~ModalLoopScope() { --t_nModalLoopDepth; }
 
 void SetHandlerFailureHook(HandlerFailureHook hook) { g_pfnHandlerFailureHook = hook; }
 

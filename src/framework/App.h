@@ -71,6 +71,19 @@ void SetHandlerFailureHook(HandlerFailureHook hook);
 // Allocates nothing, so it also serves when memory ran out.
 void ReportHandlerFailure(const char* procedure, HWND window, UINT msg);
 
+// Modal loops (dialogs, message boxes) running on the calling thread, nested ones
+// counted each. Code that would destroy windows or objects that such a loop's caller
+// still uses waits until the count is back to what it was when that code started.
+int ModalLoopDepth();
+// Counts one modal loop for its lifetime; Dialog::DoModal uses it, message boxes should.
+class ModalLoopScope {
+public:
+    ModalLoopScope();
+    ~ModalLoopScope();
+    ModalLoopScope(const ModalLoopScope&) = delete;
+    ModalLoopScope& operator=(const ModalLoopScope&) = delete;
+};
+
 // The module that holds the program's resources (dialog templates, strings, icons).
 HINSTANCE GetResourceInstance();
 // A string resource; "" when it does not exist.

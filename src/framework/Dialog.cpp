@@ -20,6 +20,7 @@ INT_PTR Dialog::DoModal(HWND parent) {
     }
     m_bModal = true;
     m_nResult = 0;
+    const ModalLoopScope modal;
     const INT_PTR result = DialogBoxParamA(GetResourceInstance(), MAKEINTRESOURCEA(m_nTemplateId), parent,
                                            &Dialog::StaticDialogProc, reinterpret_cast<LPARAM>(this));
     m_bModal = false;

@@ -7,10 +7,6 @@ namespace fw {
 namespace {
 
 constexpr char kMessageWindowClass[] = "fw.UiThreadMessages";
-// Registered message numbers start here; other programs broadcast some of them.
-constexpr UINT kFirstRegisteredMessage = 0xC000;
-
-bool IsThreadMessage(UINT msg) { return msg >= WM_USER && msg < kFirstRegisteredMessage; }
 
 }  // namespace
 
@@ -78,7 +74,7 @@ void UiThread::Stop() {
 }
 
 BOOL UiThread::PostToThread(UINT msg, WPARAM wParam, LPARAM lParam) const {
-    if (!m_hMessageWindow || !IsThreadMessage(msg)) return FALSE;
+    if (!m_hMessageWindow || !AcceptsMessage(msg)) return FALSE;
     return PostMessageA(m_hMessageWindow, msg, wParam, lParam);
 }
 
@@ -88,7 +84,10 @@ void UiThread::Resume() { SetEvent(m_hRunning.Get()); }
 
 bool UiThread::IsPaused() const { return WaitForSingleObject(m_hRunning.Get(), 0) == WAIT_TIMEOUT; }
 
-void UiThread::WaitWhilePaused() const { WaitForSingleObject(m_hRunning.Get(), INFINITE); }
+void UiThread::WaitWhilePaused() const {
+    const HANDLE running = m_hRunning.Get();
+    WaitAnsweringSentMessages(1, &running);
+}
 
 BOOL UiThread::InitInstance() { return TRUE; }
 
@@ -96,13 +95,15 @@ int UiThread::ExitInstance() { return 0; }
 
 void UiThread::OnThreadMessage(UINT, WPARAM, LPARAM) {}
 
+bool UiThread::AcceptsMessage(UINT) const { return false; }
+
 DWORD WINAPI UiThread::ThreadMain(void* self) {
     return static_cast<DWORD>(static_cast<UiThread*>(self)->Main());
 }
 
 LRESULT CALLBACK UiThread::MessageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<UiThread*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self || (!IsThreadMessage(msg) && msg != self->m_nStopMessage))
+    if (!self || (msg != self->m_nStopMessage && !self->AcceptsMessage(msg)))
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     // Whichever loop dispatched it (ours, or a modal one inside a handler), the message
     // waits for our loop, which delivers it once no handler runs.
@@ -163,7 +164,7 @@ void UiThread::RunLoop() {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) return;
         if (msg.hwnd == nullptr) {
-            Deliver(msg.message, msg.wParam, msg.lParam);
+            if (AcceptsMessage(msg.message)) Deliver(msg.message, msg.wParam, msg.lParam);
             continue;
         }
         if (RouteDialogMessage(msg)) continue;

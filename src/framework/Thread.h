@@ -49,8 +49,8 @@ public:
     void Stop();
     bool IsRunning() const { return m_hThread.IsValid(); }
 
-    // Posts a message for OnThreadMessage. Only messages from WM_USER up to 0xBFFF (the
-    // private ranges) are the thread's; FALSE for others and when the thread is not running.
+    // Posts a message for OnThreadMessage. Only the thread's own messages (AcceptsMessage)
+    // are posted; FALSE for others and when the thread is not running.
     BOOL PostToThread(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
     // The window that receives the thread's messages (PostMessage to it equals PostToThread).
     HWND GetMessageWindow() const { return m_hMessageWindow; }
@@ -59,7 +59,9 @@ public:
 
     // Checkpoint for pausing: while paused, the worker waits in WaitWhilePaused, which it
     // calls where stopping is safe (before an item, before reporting progress). Unlike
-    // suspending the thread, this never freezes it while it holds a lock.
+    // suspending the thread, this never freezes it while it holds a lock. The waiting
+    // worker still answers what other programs send to its windows (a broadcast would
+    // otherwise hang its sender for as long as the pause lasts).
     void Pause();
     void Resume();
     bool IsPaused() const;
@@ -72,6 +74,10 @@ protected:
     virtual int ExitInstance();
     // A message posted to the thread (PostToThread, or to its thread id).
     virtual void OnThreadMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The message numbers the thread handles. Its message window is an ordinary top-level
+    // window, so other programs' broadcasts reach it too: only these numbers are taken
+    // (the base takes none).
+    virtual bool AcceptsMessage(UINT msg) const;
 
 private:
     static DWORD WINAPI ThreadMain(void* self);

@@ -1,5 +1,7 @@
 #include "script/PathMacros.h"
 
+#include "framework/SystemPaths.h"
+
 #include "core/MacroExpansion.h"
 #include "framework/SystemFunction.h"
 #include "script/ShellFolders.h"
@@ -23,18 +25,6 @@ constexpr std::string_view kSrcDir = "$SrcDir$";
 constexpr std::string_view kTmpDir = "$TmpDir$";
 constexpr std::string_view kUserName = "$UserName$";
 
-std::string WindowsDirectory() {
-    char buffer[MAX_PATH] = "";
-    UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
-}
-
-std::string SystemDirectory() {
-    char buffer[MAX_PATH] = "";
-    UINT length = GetSystemDirectoryA(buffer, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
-}
-
 std::function<std::string()> SpecialFolder(int csidl) {
     return [csidl] { return GetSpecialFolder(csidl); };
 }
@@ -47,8 +37,8 @@ std::function<std::string()> Stored(const std::string& value) {
 const std::array<core::MacroDefinition, 11>& MacroTable() {
     static const std::array<core::MacroDefinition, 11> table = {{
         {"$ProgramFiles$", GetProgramFilesDir},
-        {"$WinDir$", WindowsDirectory},
-        {"$SysDir$", SystemDirectory},
+        {"$WinDir$", fw::WindowsDirectory},
+        {"$SysDir$", fw::SystemDirectory},
         {kInstDir, Stored(g_strInstDir)},
         {kSrcDir, Stored(g_strSrcDir)},
         {kTmpDir, Stored(g_strTmpDir)},
@@ -126,14 +116,10 @@ std::string GetSpecialFolder(int csidl, const ShellFolderFunctions& shell) {
 std::string GetSpecialFolder(int csidl) { return GetSpecialFolder(csidl, FindShellFolderFunctions()); }
 
 std::string GetProgramFilesDir() {
-    const std::string windows = WindowsDirectory();
+    const std::string windows = fw::WindowsDirectory();
     const size_t backslash = windows.find('\\');
     if (backslash == std::string::npos) return std::string();
     return windows.substr(0, backslash + 1) + "Program Files";
 }
 
-std::string GetModulePath() {
-    char buffer[MAX_PATH] = "";
-    DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
-}
+std::string GetModulePath() { return fw::ModulePath(); }

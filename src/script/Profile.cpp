@@ -1,5 +1,7 @@
 #include "script/Profile.h"
 
+#include "framework/Handles.h"
+
 #include "script/MemMapFile.h"
 #include "core/AtoiNumber.h"
 #include "core/ProbeCount.h"
@@ -52,22 +54,6 @@ std::vector<std::string> PrivateProfileNames(const char* section, const std::str
         buffer.resize(buffer.size() * 2);
     }
 }
-
-// Registry key handle closed at the end of its scope.
-class ScopedKey {
-public:
-    ScopedKey() = default;
-    ScopedKey(const ScopedKey&) = delete;
-    ScopedKey& operator=(const ScopedKey&) = delete;
-    ~ScopedKey() {
-        if (m_hKey) RegCloseKey(m_hKey);
-    }
-    HKEY* Receive() { return &m_hKey; }
-    HKEY Get() const { return m_hKey; }
-
-private:
-    HKEY m_hKey = nullptr;
-};
 
 // Value data of a registry value: type and bytes; false when it cannot be read.
 bool QueryValue(HKEY key, const char* name, DWORD& type, std::vector<BYTE>& data) {
@@ -268,7 +254,7 @@ BOOL CRegProfile::DeleteSection() {
 
 std::string CRegProfile::GetString(const char* key, const std::string& defaultValue, int) {
     HKEY profileKey = OpenProfileKey();
-    ScopedKey section;
+    fw::RegKey section;
     if (!profileKey || RegOpenKeyExA(profileKey, m_strSection.c_str(), 0, KEY_READ, section.Receive()) != ERROR_SUCCESS)
         return defaultValue;
     DWORD type = 0;
@@ -285,7 +271,7 @@ std::string CRegProfile::GetString(const char* key, const std::string& defaultVa
 
 int CRegProfile::GetInt(const char* key, int defaultValue) {
     HKEY profileKey = OpenProfileKey();
-    ScopedKey section;
+    fw::RegKey section;
     if (!profileKey || RegOpenKeyExA(profileKey, m_strSection.c_str(), 0, KEY_READ, section.Receive()) != ERROR_SUCCESS)
         return defaultValue;
     DWORD type = 0;
@@ -298,7 +284,7 @@ int CRegProfile::GetInt(const char* key, int defaultValue) {
 
 BOOL CRegProfile::WriteString(const char* key, const char* value) {
     HKEY profileKey = OpenProfileKey();
-    ScopedKey section;
+    fw::RegKey section;
     if (!profileKey || RegCreateKeyExA(profileKey, m_strSection.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                        KEY_ALL_ACCESS, nullptr, section.Receive(), nullptr) != ERROR_SUCCESS)
         return FALSE;
@@ -311,7 +297,7 @@ BOOL CRegProfile::WriteString(const char* key, const char* value) {
 
 BOOL CRegProfile::WriteInt(const char* key, int value) {
     HKEY profileKey = OpenProfileKey();
-    ScopedKey section;
+    fw::RegKey section;
     if (!profileKey || RegCreateKeyExA(profileKey, m_strSection.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                        KEY_ALL_ACCESS, nullptr, section.Receive(), nullptr) != ERROR_SUCCESS)
         return FALSE;
@@ -332,7 +318,7 @@ int CRegProfile::GetKeyCount() {
 BOOL CRegProfile::GetKeyAt(int index, std::string& key) {
     key.clear();
     HKEY profileKey = OpenProfileKey();
-    ScopedKey section;
+    fw::RegKey section;
     if (index < 0 || !profileKey ||
         RegOpenKeyExA(profileKey, m_strSection.c_str(), 0, KEY_READ, section.Receive()) != ERROR_SUCCESS)
         return FALSE;
@@ -365,7 +351,7 @@ BOOL CRegProfile::GetSectionAt(int index, std::string& name) {
 
 BOOL CRegProfile::DeleteKey(const char* key) {
     HKEY profileKey = OpenProfileKey();
-    ScopedKey section;
+    fw::RegKey section;
     if (!profileKey ||
         RegOpenKeyExA(profileKey, m_strSection.c_str(), 0, KEY_ALL_ACCESS, section.Receive()) != ERROR_SUCCESS)
         return TRUE;

@@ -4,28 +4,15 @@ CDDEClient* g_pDDEClient = nullptr;
 
 CDDEClient::CDDEClient() {
     g_pDDEClient = this;
-    Initialize();
+    DdeInitializeA(&m_idInst, DDECallback, 0, 0);  // standard application, no filter
 }
 
 CDDEClient::~CDDEClient() {
-    Uninitialize();
+    if (m_idInst) DdeUninitialize(m_idInst);
+    m_idInst = 0;
     m_mapConv.clear();
     if (g_pDDEClient == this) g_pDDEClient = nullptr;
 }
-
-UINT CDDEClient::Initialize() {
-    m_pfnCallback = DDECallback;
-    return DdeInitializeA(&m_idInst, m_pfnCallback, 0, 0);
-}
-
-void CDDEClient::Uninitialize() {
-    if (m_idInst) DdeUninitialize(m_idInst);
-    m_idInst = 0;
-}
-
-void CDDEClient::OnRegister(HSZ, HSZ) {}
-
-void CDDEClient::OnUnregister(HSZ, HSZ) {}
 
 HSZ CDDEClient::CreateStringHandle(const char* text, int codePage) {
     return DdeCreateStringHandleA(m_idInst, text, codePage);
@@ -79,15 +66,11 @@ BOOL CDDEClientConv::Disconnect() {
     return result;
 }
 
-HDDEDATA CDDEClientConv::OnAdvData(HSZ, HSZ, HDDEDATA) { return nullptr; }
-
-void CDDEClientConv::OnDisconnect(BOOL) {
+void CDDEClientConv::OnDisconnect() {
     if (m_pClient) m_pClient->m_mapConv.erase(m_hConv);
     m_hConv = nullptr;
     FreeNames();
 }
-
-void CDDEClientConv::OnXactComplete(HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {}
 
 void CDDEClientConv::FreeNames() {
     if (m_pClient) {
@@ -98,37 +81,9 @@ void CDDEClientConv::FreeNames() {
     m_hszService = nullptr;
 }
 
-HDDEDATA CALLBACK DDECallback(UINT type, UINT, HCONV hConv, HSZ hsz1, HSZ hsz2, HDDEDATA hData, ULONG_PTR dwData1,
-                              ULONG_PTR dwData2) {
-    CDDEClient* client = g_pDDEClient;
-    if (!client) return nullptr;
-    try {
-        switch (type) {
-        case XTYP_REGISTER:
-            client->OnRegister(hsz1, hsz2);
-            return nullptr;
-        case XTYP_UNREGISTER:
-            client->OnUnregister(hsz1, hsz2);
-            return nullptr;
-        default:
-            break;
-        }
-        // The rest concern one conversation; one this client does not know is ignored.
-        CDDEClientConv* conversation = hConv ? client->FindConversation(hConv) : nullptr;
-        if (!conversation) return nullptr;
-        switch (type) {
-        case XTYP_ADVDATA:
-            return conversation->OnAdvData(hsz1, hsz2, hData);
-        case XTYP_XACT_COMPLETE:
-            conversation->OnXactComplete(hsz1, hsz2, hData, dwData1, dwData2);
-            return nullptr;
-        case XTYP_DISCONNECT:
-            conversation->OnDisconnect(static_cast<BOOL>(dwData2));
-            return nullptr;
-        default:
-            return nullptr;
-        }
-    } catch (...) {
-        return nullptr;  // nothing may unwind into the library
-    }
+HDDEDATA CALLBACK DDECallback(UINT type, UINT, HCONV hConv, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+    if (type != XTYP_DISCONNECT || !hConv || !g_pDDEClient) return nullptr;
+    // A conversation this client does not know is ignored.
+    if (CDDEClientConv* conversation = g_pDDEClient->FindConversation(hConv)) conversation->OnDisconnect();
+    return nullptr;
 }

@@ -17,16 +17,9 @@ public:
     CDDEClient();
     // Ends the library instance (and with it every conversation) and forgets the
     // conversations without deleting them; g_pDDEClient no longer points here.
-    virtual ~CDDEClient();
+    ~CDDEClient();
     CDDEClient(const CDDEClient&) = delete;
     CDDEClient& operator=(const CDDEClient&) = delete;
-
-    // DdeInitializeA with DDECallback, standard application, no filter; its result.
-    virtual UINT Initialize();
-    virtual void Uninitialize();
-    // A server registered or unregistered a service name: nothing to do.
-    virtual void OnRegister(HSZ hsz1, HSZ hsz2);
-    virtual void OnUnregister(HSZ hsz1, HSZ hsz2);
 
     HSZ CreateStringHandle(const char* text, int codePage);
     BOOL FreeStringHandle(HSZ hsz);
@@ -40,7 +33,6 @@ public:
     DWORD m_idInst = 0;
     // Open conversations by handle (HCONV is pointer-sized); the map owns none of them.
     std::unordered_map<HCONV, CDDEClientConv*> m_mapConv;
-    PFNCALLBACK m_pfnCallback = nullptr;
 };
 
 class CDDEClientConv {
@@ -61,11 +53,8 @@ public:
     // Ends the conversation: 1 when there was none, else DdeDisconnect's result.
     BOOL Disconnect();
 
-    // Callbacks of the conversation's transactions, from DDECallback.
-    virtual HDDEDATA OnAdvData(HSZ hsz1, HSZ hsz2, HDDEDATA hData);  // 0: not processed
-    // The server ended the conversation: the object becomes idle.
-    virtual void OnDisconnect(BOOL fSameInstance);
-    virtual void OnXactComplete(HSZ hsz1, HSZ hsz2, HDDEDATA hData, ULONG_PTR dwData1, ULONG_PTR dwData2);
+    // The server ended the conversation (from DDECallback): the object becomes idle.
+    virtual void OnDisconnect();
 
     CDDEClient* m_pClient = nullptr;
     HCONV m_hConv = nullptr;
@@ -79,7 +68,7 @@ private:
 // The process's client: the one constructed last, nullptr once it is destroyed.
 extern CDDEClient* g_pDDEClient;
 
-// The callback given to the library: routes each transaction to the conversation of
-// g_pDDEClient that it concerns (ignored when there is none) or to the client itself.
+// The callback given to the library. The client only sends commands: of what the library
+// reports, only a server's end of a conversation of g_pDDEClient matters.
 HDDEDATA CALLBACK DDECallback(UINT type, UINT format, HCONV hConv, HSZ hsz1, HSZ hsz2, HDDEDATA hData,
                               ULONG_PTR dwData1, ULONG_PTR dwData2);

@@ -4,6 +4,7 @@
 #include "core/ProgmanCommand.h"
 #include "core/ShiftJisPath.h"
 #include "framework/Handles.h"
+#include "framework/SystemPaths.h"
 #include "framework/Thread.h"
 #include "script/UninstallNotes.h"
 #include "system/DDEClient.h"
@@ -16,15 +17,10 @@ constexpr DWORD kCommandTimeoutMs = 1000;
 }  // namespace
 
 std::string GroupHelperPath() {
-    char modulePath[MAX_PATH] = "";
-    const DWORD length = GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
-    if (length > 0 && length < sizeof modulePath) {
-        const std::string path(modulePath, length);
-        const size_t slash = core::FindLastBackslash(path);
-        if (slash != std::string::npos) {
-            const std::string beside = path.substr(0, slash + 1) + kGroupHelper;
-            if (FileExists(beside)) return beside;
-        }
+    const std::string directory = fw::ModuleDirectory();
+    if (!directory.empty()) {
+        const std::string beside = directory + "\\" + kGroupHelper;
+        if (FileExists(beside)) return beside;
     }
     return kGroupHelper;
 }

@@ -26,7 +26,8 @@ INT_PTR CUpdateSystemDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) 
         SetMessageResult(OnAddItem(reinterpret_cast<const CFileItem*>(lParam)));
         return TRUE;
     case WM_UPDATE_FINISHED:
-        OnUpdateFinished();
+        // Only the worker's own end counts (or the dialog's, when no worker started).
+        if (m_pThread ? m_pThread->HasFinished() : m_bNoWorker) OnUpdateFinished();
         return TRUE;
     }
     return fw::Dialog::DialogProc(msg, wParam, lParam);
@@ -51,6 +52,7 @@ BOOL CUpdateSystemDialog::OnInitDialog() {
         m_pThread->PostToThread(WM_UPDATE_STEP);
     } else {
         // Without a worker nothing but the shortcuts is made; the update still ends.
+        m_bNoWorker = true;
         PostMessageA(m_hWnd, WM_UPDATE_FINISHED, 0, 0);
     }
     // The worker's icon requests wait until this returns.
@@ -70,6 +72,7 @@ LRESULT CUpdateSystemDialog::OnAddItem(const CFileItem* item) {
 void CUpdateSystemDialog::MakeShortcuts() { ::MakeShortcuts(m_pShortcutItems); }
 
 void CUpdateSystemDialog::OnUpdateFinished() {
+    m_bNoWorker = false;  // the end is reported once
     if (m_progman.pConv) ExitProgramManager(m_progman);
     // The worker is idle in its loop: it ends as soon as it is asked.
     StopWorker();

@@ -66,4 +66,5 @@ private:
     void StopWorker();
 
     HWND m_hParent = nullptr;
+    bool m_bNoWorker = false;  // the worker could not start: the dialog ends the update itself
 };

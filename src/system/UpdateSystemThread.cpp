@@ -91,6 +91,7 @@ void CUpdateSystemThread::FinishUpdate() {
     // the removal start at the root of the current drive.
     const std::string temporary = Expanded("$TmpDir$");
     if (!temporary.empty()) DeleteDirectoryTree(temporary + "\\");
+    m_bFinished = true;
     if (HWND dialog = DialogWindow()) PostMessageA(dialog, WM_UPDATE_FINISHED, 0, 0);
 }
 

@@ -7,7 +7,10 @@
 // shown (the worker waits for OK) and the update goes on; all others are silent.
 #include <windows.h>
 
+#include <atomic>
 #include <string>
+
+#include "common/Messages.h"
 
 #include "framework/Thread.h"
 #include "script/SetupItems.h"
@@ -45,6 +48,9 @@ public:
 
     // Handles the next item of the first list with items left, or ends the update.
     void OnUpdateStep();
+    // True once every list was worked through (set before WM_UPDATE_FINISHED is posted,
+    // so the dialog can tell the worker's end message from a foreign one).
+    bool HasFinished() const { return m_bFinished; }
 
     // The steps, one item each.
     void UpdateProgramItem(const CFileItem& item);
@@ -60,6 +66,7 @@ public:
 
 protected:
     void OnThreadMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool AcceptsMessage(UINT msg) const override { return msg == WM_UPDATE_STEP; }
     // A failure of this phase: "セットアップ", the stop icon and OK, owned by the dialog;
     // returns once the user pressed OK.
     virtual void ShowError(const std::string& text);
@@ -71,4 +78,6 @@ private:
     bool StepThrough(std::vector<Item*>* items, int& index, Step step);
     void FinishUpdate();
     HWND DialogWindow() const;
+
+    std::atomic<bool> m_bFinished{false};
 };

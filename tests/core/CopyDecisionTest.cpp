@@ -26,7 +26,9 @@ TEST(CopyDecision, TheFirstMatchingRowOfTheTableDecides) {
     EXPECT_EQ(ClassifyInstallResult(kVifCannotReadSrc | kVifCannotReadDst), InstallRow::CannotReadSource);
     EXPECT_EQ(ClassifyInstallResult(kVifCannotReadDst), InstallRow::CannotReadDest);
     EXPECT_EQ(ClassifyInstallResult(kVifTempFile | kVifMismatch), InstallRow::Other);
-    EXPECT_EQ(ClassifyInstallResult(0x40000 /* VIF_BUFFTOOSMALL */), InstallRow::Other);
+    // The new file was not installed: never taken for done.
+    EXPECT_EQ(ClassifyInstallResult(kVifBuffTooSmall | kVifTempFile), InstallRow::NotInstalled);
+    EXPECT_EQ(ClassifyInstallResult(kVifCannotLoadLz32), InstallRow::NotInstalled);
 }
 
 TEST(CopyDecision, LocatingAndAnswers) {
@@ -43,8 +45,9 @@ TEST(CopyDecision, LocatingAndAnswers) {
     EXPECT_EQ(ActionForReadonlyAnswer(kAnswerNo), CopyAction::Complete);
     EXPECT_EQ(ActionForReadonlyAnswer(kAnswerCancel), CopyAction::AskStop);
     EXPECT_EQ(ActionForStopAnswer(kAnswerOk), CopyAction::Retry);
-    EXPECT_EQ(ActionForCannotDeleteCurrentAnswer(kAnswerOk), CopyAction::RetryForced);
-    EXPECT_EQ(ActionForCannotDeleteCurrentAnswer(kAnswerCancel), CopyAction::Stop);
+    EXPECT_EQ(ActionForInUseAnswer(kAnswerOk), CopyAction::Retry);
+    EXPECT_EQ(ActionForInUseAnswer(kAnswerIgnore), CopyAction::Skip);
+    EXPECT_EQ(ActionForInUseAnswer(kAnswerCancel), CopyAction::Stop);
 }
 
 TEST(CopyDecision, TemporaryNamesFromWineAndWindows) {

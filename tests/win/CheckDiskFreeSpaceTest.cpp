@@ -76,6 +76,9 @@ TEST(CheckDiskFreeSpace, FilesBeyondTheFreeSpaceOfALowerCaseDriveMakeItShort) {
         owned.push_back(std::make_unique<CFileItem>("Big", "1,,BIG.DAT,0,Sub,BIG.DAT,2147483647"));
         files.push_back(owned.back().get());
     }
+    // A size the script gives as negative needs nothing (not 4 GB).
+    owned.push_back(std::make_unique<CFileItem>("Negative", "1,,NEG.DAT,0,Sub,NEG.DAT,-1"));
+    files.push_back(owned.back().get());
     ReportRecorder parent;
     CCheckDiskFreeSpaceDialog check;
     RunCheck(parent, check, files);

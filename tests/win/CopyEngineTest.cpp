@@ -57,7 +57,9 @@ public:
         InstallAnswer answer{0, {}};
         if (!installs.empty()) answer = installs.front(), installs.pop_front();
         const std::string source = srcDir + "\\" + srcFile;
-        if (answer.bits == 0) CopyFileA(source.c_str(), (destDir + "\\" + destFile).c_str(), FALSE);
+        // An old copy elsewhere that could not be deleted is reported with the file in place.
+        if ((answer.bits & ~kVifCannotDeleteCur) == 0)
+            CopyFileA(source.c_str(), (destDir + "\\" + destFile).c_str(), FALSE);
         if (answer.bits & kVifTempFile) {
             tmpFile = answer.tmpName;
             CopyFileA(source.c_str(), (destDir + "\\" + std::string(BareTemporaryName(tmpFile))).c_str(), FALSE);
@@ -96,7 +98,6 @@ public:
         if (!ticks.empty()) ticks.pop_front();
         return Next("read-only");
     }
-    INT_PTR CannotDeleteCurrent(const std::string&) override { return Next("elsewhere"); }
     void SourceMissing(const std::string&) override { asked.push_back("no source"); }
     void AccessViolation(const std::string&) override { asked.push_back("sharing"); }
     void CannotReadSource(const std::string&, const std::string&) override { asked.push_back("cannot read"); }
@@ -128,10 +129,11 @@ public:
     }
     WPARAM code = 0;
     bool done = false;
+    int ends = 0;
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (msg == WM_SETUP_COPY_DONE) code = wParam, done = true;
+        if (msg == WM_SETUP_COPY_DONE) code = wParam, done = true, ++ends;
         return DefaultProc(msg, wParam, lParam);
     }
 };
@@ -163,12 +165,14 @@ protected:
         DoneWindow parent;
         CCopyDialog dialog;
         dialog.m_pFileItems = &m_items;
-        dialog.m_pVersionService = &m_service;
+        dialog.m_pVersionService = m_bPlatformService ? nullptr : &m_service;
         dialog.m_pPrompts = &m_prompts;
         dialog.m_pUninstallNotes = &m_notes;
         EXPECT_TRUE(dialog.Create(parent.GetHwnd()));
         ShowWindow(dialog.GetHwnd(), SW_SHOW);
         EXPECT_TRUE(uitest::PumpUntil([&] { return parent.done; }));
+        uitest::PumpUntilIdle();
+        m_nEnds = parent.ends;
         m_nDone = dialog.m_nDone;
         m_nPercent = static_cast<int>(SendDlgItemMessageA(dialog.GetHwnd(), 1002, PBM_GETPOS, 0, 0));
         return parent.code;
@@ -176,15 +180,35 @@ protected:
     std::string Installed(const std::string& relative) const {
         return testsupport::ReadTextFile(m_install + "\\" + relative);
     }
+    // The service's temporary files and the engine's moved-aside files left in the directory.
     std::vector<std::string> Leftovers(const std::string& directory) const {
         std::vector<std::string> names;
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((directory + "\\ver*.tmp").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return names;
-        do names.push_back(found.cFileName);
-        while (FindNextFileA(search, &found));
-        FindClose(search);
+        for (const char* pattern : {"\\ver*.tmp", "\\~ORV*.OLD"}) {
+            WIN32_FIND_DATAA found;
+            HANDLE search = FindFirstFileA((directory + pattern).c_str(), &found);
+            if (search == INVALID_HANDLE_VALUE) continue;
+            do names.push_back(found.cFileName);
+            while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
         return names;
+    }
+    // While the worker asks its first question, the user presses キャンセル on the progress
+    // dialog and confirms the stop; the worker's question is answered after that.
+    void ConfirmStopWhileAsked() {
+        m_prompts.whileAsking = [this] {
+            m_prompts.whileAsking = nullptr;
+            uitest::BesideThread user([] {
+                HWND progress = uitest::WaitForWindow("セットアップ");
+                if (progress) PostMessageA(progress, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                HWND question = uitest::WaitForWindow("セットアップの中止");
+                if (question) {
+                    uitest::PostClick(question, IDCANCEL);
+                    uitest::WaitGoneOrCancel(question);
+                }
+            });
+            user.Join();
+        };
     }
 
     testsupport::TempDirectory m_dir;
@@ -193,8 +217,10 @@ protected:
     FakeVersionService m_service;
     ScriptedPrompts m_prompts;
     RecordedNotes m_notes;
+    bool m_bPlatformService = false;  // the platform's own service instead of the fake
     std::uint64_t m_nDone = 0;
     int m_nPercent = -1;
+    int m_nEnds = 0;  // WM_SETUP_COPY_DONE the driver received
 };
 
 }  // namespace
@@ -250,31 +276,40 @@ TEST_F(CopyEngine, AStopConfirmedWhileTheWorkerAsksEndsTheCopyAfterThatItem) {
     AddItem("B", "1,,B.DL_,0,,B.DLL,1,1");
     m_service.installs = {{kVifSrcOld | kVifTempFile, "\\ver1.tmp"}};
     m_prompts.answers = {kAnswerYes};
-    HANDLE asking = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE answered = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    m_prompts.whileAsking = [&] {
-        SetEvent(asking);
-        WaitForSingleObject(answered, 30000);
-    };
-    uitest::BesideThread user([&] {
-        WaitForSingleObject(asking, 30000);
-        // The user presses キャンセル on the progress dialog and confirms the stop.
-        HWND progress = uitest::WaitForWindow("セットアップ");
-        if (progress) PostMessageA(progress, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        HWND question = uitest::WaitForWindow("セットアップの中止");
-        if (question) {
-            uitest::PostClick(question, IDCANCEL);
-            uitest::WaitGoneOrCancel(question);
-        }
-        SetEvent(answered);
-    });
+    ConfirmStopWhileAsked();
     EXPECT_EQ(Run(), SETUP_STOPPED);
-    user.Join();
     EXPECT_EQ(Installed("A.DLL"), "new");  // the item in progress was finished
     EXPECT_FALSE(testsupport::FileExists(m_install + "\\B.DLL"));
     EXPECT_EQ(m_notes.files, std::vector<std::string>{m_install + "\\A.DLL"});
-    CloseHandle(asking);
-    CloseHandle(answered);
+
+    // The same stop during the last item (here the only one) is a stop all the same.
+    delete m_items.back();
+    m_items.pop_back();
+    testsupport::WriteTextFile(m_install + "\\A.DLL", "old");
+    m_service.installs = {{kVifSrcOld | kVifTempFile, "\\ver1.tmp"}};
+    m_prompts.answers = {kAnswerYes};
+    ConfirmStopWhileAsked();
+    EXPECT_EQ(Run(), SETUP_STOPPED);
+    EXPECT_EQ(m_nEnds, 1);
+}
+
+TEST_F(CopyEngine, OnlyTheWorkersOwnEndEndsTheCopy) {
+    CreateDirectoryA(m_install.c_str(), nullptr);
+    testsupport::WriteTextFile(m_install + "\\A.DLL", "old");
+    AddItem("A", "1,,A.DL_,0,,A.DLL,1,1");
+    AddItem("B", "1,,B.DL_,0,,B.DLL,1,1");
+    m_service.installs = {{kVifSrcOld | kVifTempFile, "\\ver1.tmp"}};
+    m_prompts.answers = {kAnswerYes};
+    // Another program's messages of the same numbers reach the progress dialog mid-copy.
+    m_prompts.whileAsking = [] {
+        HWND progress = uitest::WaitForWindow("セットアップ");
+        PostMessageA(progress, WM_COPY_FINISHED, 0, 0);
+        PostMessageA(progress, WM_COPY_ABORTED, 0, 0);
+    };
+    EXPECT_EQ(Run(), SETUP_DONE);
+    EXPECT_EQ(Installed("A.DLL"), "new");
+    EXPECT_EQ(Installed("B.DLL"), "new");
+    EXPECT_EQ(m_nEnds, 1);
 }
 
 TEST_F(CopyEngine, ErrorRowsStopWithTheirMessageAndLeaveNoTemporaryFile) {
@@ -299,14 +334,74 @@ TEST_F(CopyEngine, ErrorRowsStopWithTheirMessageAndLeaveNoTemporaryFile) {
     }
 }
 
-TEST_F(CopyEngine, InUseAndUnknownResultsCountAsDoneAndDropTheTemporaryFile) {
+TEST_F(CopyEngine, FilesTheServiceDidNotPutInPlaceAreAskedAboutAndNeverCountAsInstalled) {
     AddItem("A", "1,,A.EX_,0,,A.EXE,10,1");
     AddItem("B", "1,,B.EX_,0,,B.EXE,10,1");
-    m_service.installs = {{kVifFileInUse | kVifTempFile, "ver1.tmp"}, {kVifTempFile | kVifMismatch, "\\ver2.tmp"}};
-    EXPECT_EQ(Run(), SETUP_DONE);
-    EXPECT_TRUE(m_prompts.asked.empty());
+    AddItem("C", "1,,C.EX_,0,,C.EXE,10,1");
+    AddItem("D", "1,,D.EX_,0,,D.EXE,10,1");
+    // A: in use, left out; B: the expander could not be loaded, the retry installs it;
+    // C: differs only in ways nobody asks about, the existing file stays; D: the service's
+    // own buffer was too small, and the user stops.
+    m_service.installs = {{kVifFileInUse | kVifTempFile, "ver1.tmp"}, {kVifCannotLoadLz32, ""}, {0, ""},
+                          {kVifTempFile | kVifMismatch, "\\ver2.tmp"}, {kVifBuffTooSmall | kVifTempFile, "\\ver3.tmp"}};
+    m_prompts.answers = {kAnswerIgnore, IDOK, IDCANCEL};
+    EXPECT_EQ(Run(), SETUP_STOPPED);
+    EXPECT_EQ(m_prompts.asked, (std::vector<std::string>{"in use", "in use", "in use"}));
+    EXPECT_FALSE(testsupport::FileExists(m_install + "\\A.EXE"));
+    EXPECT_EQ(Installed("B.EXE"), "new");
+    EXPECT_FALSE(testsupport::FileExists(m_install + "\\D.EXE"));
+    EXPECT_EQ(m_notes.files, (std::vector<std::string>{m_install + "\\B.EXE", m_install + "\\C.EXE"}));
+    EXPECT_EQ(m_nDone, 30u);  // A's bytes count as done, as for any file left out
     EXPECT_TRUE(Leftovers(m_install).empty());
-    EXPECT_EQ(m_nDone, 20u);
+}
+
+TEST_F(CopyEngine, AnOldCopyElsewhereThatCannotBeDeletedNeitherStopsNorLoops) {
+    AddItem("A", "1,,A.EX_,0,,A.EXE,1,1");
+    AddItem("B", "1,,B.EX_,0,,B.EXE,1,1");
+    // A: still a temporary file: installed once more, leaving the old copy alone. B: the
+    // same answer after that too: the file is not in place, and the user decides.
+    const InstallAnswer waiting{kVifCannotDeleteCur | kVifTempFile, "\\ver1.tmp"};
+    m_service.installs = {waiting, {0, ""}, waiting, waiting};
+    m_prompts.answers = {kAnswerIgnore};
+    EXPECT_EQ(Run(), SETUP_DONE);
+    const DWORD keepingOld = kViffForceInstall | kViffDontDeleteOld;
+    EXPECT_EQ(m_service.installFlags, (std::vector<DWORD>{0, keepingOld, 0, keepingOld}));
+    EXPECT_EQ(m_prompts.asked, std::vector<std::string>{"in use"});
+    EXPECT_EQ(Installed("A.EXE"), "new");
+    EXPECT_FALSE(testsupport::FileExists(m_install + "\\B.EXE"));
+    EXPECT_EQ(m_notes.files, std::vector<std::string>{m_install + "\\A.EXE"});
+    EXPECT_TRUE(Leftovers(m_install).empty());
+}
+
+TEST_F(CopyEngine, AReplacementThatCannotTakePlaceKeepsTheExistingFile) {
+    CreateDirectoryA(m_install.c_str(), nullptr);
+    testsupport::WriteTextFile(m_install + "\\A.DLL", "old");
+    AddItem("A", "1,,A.DL_,0,,A.DLL,1,1");
+    m_service.installs = {{kVifSrcOld | kVifTempFile, "\\ver1.tmp"}};
+    // The new file that waits beside the old one is gone when it should take its place.
+    m_prompts.whileAsking = [this] {
+        m_prompts.whileAsking = nullptr;
+        DeleteFileA((m_install + "\\ver1.tmp").c_str());
+    };
+    m_prompts.answers = {kAnswerYes, kAnswerIgnore};
+    EXPECT_EQ(Run(), SETUP_DONE);
+    EXPECT_EQ(m_prompts.asked, (std::vector<std::string>{"older", "in use"}));
+    EXPECT_EQ(Installed("A.DLL"), "old");
+    EXPECT_TRUE(m_notes.files.empty());
+    EXPECT_EQ(m_nDone, 1u);
+    EXPECT_TRUE(Leftovers(m_install).empty());
+}
+
+TEST_F(CopyEngine, ADestinationJustShortOfTheLimitLeavesRoomForTheServicesTemporaryName) {
+    // The platform's own service: dir\A.TXT stays below 128 bytes, its temporary file not.
+    m_bPlatformService = true;
+    m_install = m_dir.Path() + "\\";
+    m_install += std::string(118 - m_install.size(), 'd');
+    SetInstDirMacro(m_install);
+    AddItem("A", "1,,A.TXT,0,,A.TXT,3,1");
+    EXPECT_EQ(Run(), SETUP_DONE);
+    EXPECT_EQ(Installed("A.TXT"), "new");
+    EXPECT_TRUE(m_prompts.asked.empty());
 }
 
 TEST_F(CopyEngine, OlderFileAnswersAndTheirRememberedOverwriteAll) {
@@ -321,8 +416,14 @@ TEST_F(CopyEngine, OlderFileAnswersAndTheirRememberedOverwriteAll) {
     const InstallAnswer language{kVifDiffLang | kVifTempFile, "ver2.tmp"};
     m_service.installs = {older, older, older, language};
     m_prompts.answers = {kAnswerNo, kAnswerOverwriteAll, kAnswerNo};
+    SetFileAttributesA((m_media + "\\A.DL_").c_str(), FILE_ATTRIBUTE_SYSTEM);
+    SetFileAttributesA((m_media + "\\B.DL_").c_str(), FILE_ATTRIBUTE_SYSTEM);
     EXPECT_EQ(Run(), SETUP_DONE);
     EXPECT_EQ(Installed("A.DLL"), "old");  // kept, yet noted and counted
+    // Only a file this installation wrote takes the attributes of the media.
+    EXPECT_FALSE(GetFileAttributesA((m_install + "\\A.DLL").c_str()) & FILE_ATTRIBUTE_SYSTEM);
+    EXPECT_TRUE(GetFileAttributesA((m_install + "\\B.DLL").c_str()) & FILE_ATTRIBUTE_SYSTEM);
+    SetFileAttributesA((m_install + "\\B.DLL").c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(Installed("B.DLL"), "new");
     EXPECT_EQ(Installed("C.DLL"), "new");  // overwrite-all: not asked again
     EXPECT_EQ(Installed("D.DLL"), "old");  // the language question is asked all the same
@@ -359,6 +460,13 @@ TEST_F(CopyEngine, ReadOnlyAnswersAndTheRememberedOne) {
     EXPECT_EQ(Installed("B.TXT"), "old");
     EXPECT_EQ(Installed("C.TXT"), "old");  // "いいえ" remembered for B: C was not asked
     EXPECT_EQ(g_nReadonlyAnswer, kAnswerNo);
+    // The files kept stay read-only.
+    for (const char* name : {"B.TXT", "C.TXT"}) {
+        const std::string path = m_install + "\\" + name;
+        EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) << name;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    EXPECT_TRUE(Leftovers(m_install).empty());
 }
 
 TEST_F(CopyEngine, LocatingInUseCopiesElsewhereAndSmallBuffers) {
@@ -368,14 +476,15 @@ TEST_F(CopyEngine, LocatingInUseCopiesElsewhereAndSmallBuffers) {
     m_service.finds = {{kVffFileInUse, ""}, {kVffFileInUse, ""},        // A: retry, then ignore
                        {kVffBuffTooSmall, "C:\\elsewhere"},            // B: into its own directory
                        {0x40, ""}, {0x40, ""}, {0x40, ""}};            // C: unknown bits, bounded
-    m_service.installs = {{kVifCannotDeleteCur, ""}, {0, ""}, {0, ""}};
-    m_prompts.answers = {IDOK, kAnswerIgnore, IDOK};
+    // B: installed, only an old copy elsewhere could not be deleted: done, nobody asked.
+    m_service.installs = {{kVifCannotDeleteCur, ""}, {0, ""}};
+    m_prompts.answers = {IDOK, kAnswerIgnore};
     EXPECT_EQ(Run(), SETUP_DONE);
-    EXPECT_EQ(m_prompts.asked, (std::vector<std::string>{"in use", "in use", "elsewhere"}));
+    EXPECT_EQ(m_prompts.asked, (std::vector<std::string>{"in use", "in use"}));
     EXPECT_FALSE(testsupport::FileExists(m_install + "\\A.EXE"));  // ignored: not copied, not noted
     EXPECT_EQ(Installed("B.EXE"), "new");
     EXPECT_EQ(Installed("C.EXE"), "new");
-    EXPECT_EQ(m_service.installFlags, (std::vector<DWORD>{0, kViffForceInstall, 0}));
+    EXPECT_EQ(m_service.installFlags, (std::vector<DWORD>{0, 0}));
     EXPECT_EQ(m_notes.files, (std::vector<std::string>{m_install + "\\B.EXE", m_install + "\\C.EXE"}));
     EXPECT_EQ(m_nDone, 13u);
 }
@@ -394,23 +503,33 @@ TEST_F(CopyEngine, ReplacingAFileTheServicePlacedElsewhereKeepsItThere) {
     EXPECT_EQ(m_notes.files, std::vector<std::string>{shared + "\\S.DLL"});
 }
 
-TEST_F(CopyEngine, DisksArePromptedByTheirTagFiles) {
+TEST_F(CopyEngine, DisksAreAskedForOnlyWhenTheirTagIsMissing) {
     AddItem("A", "1,,A.EX_,0,,A.EXE,1,1");
     AddItem("B", "2,,B.EX_,0,,B.EXE,1,1");
     AddItem("C", "2,,C.EX_,0,,C.EXE,1,1");
     AddItem("D", "1,,D.EX_,0,,D.EXE,1,1");
-    testsupport::WriteTextFile(m_media + "\\DISK2", "");
-    // Disk 1's tag appears only after the first OK, as if the disk went in late.
+    // A floppy set: one disk in the drive at a time, with its tag.
+    const auto insert = [&](int disk) {
+        DeleteFileA((m_media + "\\DISK1").c_str());
+        DeleteFileA((m_media + "\\DISK2").c_str());
+        testsupport::WriteTextFile(m_media + "\\DISK" + std::to_string(disk), "");
+    };
+    insert(1);
     int prompts = 0;
     m_prompts.onChangeDisk = [&](int disk) {
-        if (disk == 1 && ++prompts == 2) testsupport::WriteTextFile(m_media + "\\DISK1", "");
+        if (++prompts != 2) insert(disk);  // the second time, OK comes before the disk
     };
     m_prompts.answers = {IDOK, IDOK, IDOK};
     EXPECT_EQ(Run(), SETUP_DONE);
     EXPECT_EQ(m_prompts.asked, (std::vector<std::string>{"disk 2", "disk 1", "disk 1"}));
 
+    // A CD: every tag is there, so nobody is asked for a disk that is already in.
     m_prompts.asked.clear();
     m_prompts.onChangeDisk = nullptr;
+    testsupport::WriteTextFile(m_media + "\\DISK2", "");
+    EXPECT_EQ(Run(), SETUP_DONE);
+    EXPECT_TRUE(m_prompts.asked.empty());
+
     DeleteFileA((m_media + "\\DISK2").c_str());
     m_prompts.answers = {IDCANCEL, IDOK, IDCANCEL, IDCANCEL};
     EXPECT_EQ(Run(), SETUP_STOPPED);

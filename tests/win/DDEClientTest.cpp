@@ -28,9 +28,9 @@ namespace {
 
 class CountingConv : public CDDEClientConv {
 public:
-    void OnDisconnect(BOOL fSameInstance) override {
+    void OnDisconnect() override {
         ++m_nDisconnects;
-        CDDEClientConv::OnDisconnect(fSameInstance);
+        CDDEClientConv::OnDisconnect();
     }
     int m_nDisconnects = 0;
 };

@@ -219,6 +219,7 @@ public:
 
 protected:
     void OnThreadMessage(UINT, WPARAM, LPARAM) override { throw std::runtime_error("thread"); }
+    bool AcceptsMessage(UINT msg) const override { return msg == WM_TEST_THROW; }
 };
 
 bool Reported(const std::string& where) {

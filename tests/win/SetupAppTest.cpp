@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 #include "UiTestSupport.h"
 #include "app/SetupApp.h"
+#include "common/Messages.h"
 #include "resources/dialog_ids.h"
 
 TEST(SetupApp, SetupInfPathComesFromTheProgramsDirectory) {
@@ -70,6 +71,9 @@ TEST(SetupApp, AFailedHandlerEndsTheInstallationWithOneAbortNotice) {
     user.Join();
     EXPECT_EQ(notices, 1);
     EXPECT_EQ(owner, frame);
-    // The frame is closed, which ends the message loop and runs the exit steps.
-    EXPECT_TRUE(uitest::PumpUntil([&] { return !IsWindow(frame); }));
+    // The frame is told to end the installation (its phase stopped first), once.
+    MSG end;
+    EXPECT_TRUE(PeekMessageA(&end, frame, WM_SETUP_END_NOW, WM_SETUP_END_NOW, PM_REMOVE));
+    EXPECT_FALSE(PeekMessageA(&end, frame, WM_SETUP_END_NOW, WM_SETUP_END_NOW, PM_REMOVE));
+    DestroyWindow(frame);
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -248,4 +249,29 @@ TEST_F(SetupViewPhases, CancelledWizardEndsInTheAbortNoticeAndKeepsTheDocument) 
     EXPECT_EQ(view.m_pCheckDiskDialog, nullptr);
     EXPECT_EQ(m_document.GetInstallDir(), installDir);
     EXPECT_FALSE(IsWindow(host.Frame()));
+}
+
+TEST_F(SetupViewPhases, AnEndOfAPhaseThatIsNotRunningChangesNothing) {
+    ViewHost host(&m_document);
+    // Ends no phase of this view sent: a repeated one, or another program's.
+    for (UINT msg : {WM_SETUP_WIZARD_DONE, WM_SETUP_DISKCHECK_DONE, WM_SETUP_COPY_DONE, WM_SETUP_UPDATE_DONE})
+        PostMessageA(host.View().GetHwnd(), msg, SETUP_STOPPED, 0);
+    std::atomic<bool> done{false};
+    std::atomic<int> dialogs{0};
+    BesideThread watcher([&] {
+        while (!done) {
+            if (HWND shown = WaitForWindow("セットアップ", 100)) {
+                ++dialogs;
+                PostClick(shown, IDOK);
+                WaitGoneOrCancel(shown);
+            }
+        }
+    });
+    PumpUntilIdle();
+    done = true;
+    watcher.Join();
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_TRUE(IsWindow(host.Frame()));
+    EXPECT_EQ(host.View().m_pCheckDiskDialog, nullptr);
+    EXPECT_EQ(host.View().m_pUpdateDialog, nullptr);
 }

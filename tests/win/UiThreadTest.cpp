@@ -80,9 +80,13 @@ protected:
             SetEvent(m_hEnded.Get());
             SendMessageA(reinterpret_cast<HWND>(lParam), WM_NULL, 0, 0);
             break;
+        default:
+            m_log.push_back("other " + std::to_string(msg));
+            break;
         }
         --m_nDepth;
     }
+    bool AcceptsMessage(UINT msg) const override { return msg >= WM_TEST_STEP && msg <= WM_TEST_SEND; }
 
 private:
     void OnStep(WPARAM step) {
@@ -129,8 +133,11 @@ TEST(UiThread, HandlesPostedMessagesInOrderOnItsOwnThread) {
     // Posting works right after Start returns; the thread-id way reaches the loop too.
     ASSERT_TRUE(worker.PostToThread(WM_TEST_NOTE, 7));
     ASSERT_TRUE(PostThreadMessageA(worker.GetThreadId(), WM_TEST_NOTE, 8, 0));
+    // Other numbers, as another program's broadcast brings them, are not the thread's.
+    ASSERT_TRUE(PostMessageA(worker.GetMessageWindow(), WM_USER + 1, 0, 0));
+    ASSERT_TRUE(PostThreadMessageA(worker.GetThreadId(), WM_USER + 2, 0, 0));
     ASSERT_TRUE(worker.PostToThread(WM_TEST_STEP, 1));
-    EXPECT_FALSE(worker.PostToThread(WM_TIMER));  // not one of the thread's messages
+    EXPECT_FALSE(worker.PostToThread(WM_TIMER));
     ASSERT_EQ(WaitForSingleObject(worker.m_hEnded.Get(), kTimeoutMs), WAIT_OBJECT_0);
     worker.Stop();
     EXPECT_FALSE(worker.IsRunning());
@@ -199,6 +206,10 @@ TEST(UiThread, PauseHoldsWorkAtTheCheckpointAndStoppingReleasesIt) {
     EXPECT_TRUE(worker.IsPaused());
     ASSERT_TRUE(worker.PostToThread(WM_TEST_STEP, 1));
     ASSERT_TRUE(testsupport::WaitUntil([&] { return worker.m_nStepsEntered >= 1; }, kTimeoutMs));
+    // Held at the checkpoint, it still answers what is sent to its windows (another
+    // program's broadcast would otherwise wait for as long as the pause lasts).
+    DWORD_PTR reply = 0;
+    EXPECT_NE(SendMessageTimeoutA(worker.GetMessageWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &reply), 0);
     // The step has reached the checkpoint; its work must not start until Resume.
     worker.m_bResumed = true;
     worker.Resume();
