@@ -18,30 +18,27 @@ constexpr std::size_t kRingStart = 0xFF0;
 // names the slot the expander is about to write.
 constexpr std::size_t kMaxDistance = kRing - 1;
 constexpr std::size_t kMinMatch = 3, kMaxMatch = 18;
-constexpr unsigned kLiteralBits = 9, kReferenceBits = 17;
 
-constexpr std::size_t kHashBits = 15;
-constexpr std::size_t kChainRing = 2 * kRing;  // more than a window: live entries are never overwritten
-constexpr int kMaxChain = 16;
-// A match longer than this is followed on at the next position instead of searching anew.
-constexpr std::size_t kGoodMatch = 12;
+// Earlier positions are found through a hash of their first three bytes: the latest
+// position of each hash, and for each position the one before it with the same hash.
+constexpr unsigned kHashBits = 16;
+constexpr int kMaxChain = 24;  // positions tried per search
 // Slices are parsed on their own (no reference crosses a slice's end), so they can be
-// searched and encoded at once on several threads; small enough to stay in the cache.
+// compressed at once on several threads. Each holds a multiple of eight bytes and ends
+// after a multiple of eight tokens, so its flag groups are its own and the slices'
+// outputs follow one another as they are.
 constexpr std::size_t kSlice = std::size_t{1} << 18;
+static_assert(kSlice % 8 == 0);
 
-// One slice's tokens: for each, its length (1 for a literal) and, for a reference, its distance.
-struct SliceTokens {
-    std::vector<std::uint8_t> length;
-    std::vector<std::uint16_t> distance;
-    std::size_t payload = 0;  // bytes the tokens take after the flag bits
+// A match: the length bytes at the next position repeat those distance bytes back.
+struct Match {
+    std::uint16_t length;
+    std::uint16_t distance;
 };
 
-inline std::uint32_t HashOf(std::uint32_t v) { return (v * 2654435761u) >> (32 - kHashBits); }
-inline std::uint32_t Hash3(const unsigned char* p) { return HashOf(p[0] | (p[1] << 8) | (p[2] << 16)); }
-inline std::uint32_t Hash4(const unsigned char* p) {
-    std::uint32_t v;
-    std::memcpy(&v, p, 4);
-    return HashOf(v);
+inline std::uint32_t Hash3(const unsigned char* p) {
+    const std::uint32_t v = p[0] | (p[1] << 8) | (p[2] << 16);
+    return (v * 2654435761u) >> (32 - kHashBits);
 }
 
 // How many leading bytes of a and b agree, at most limit.
@@ -58,93 +55,163 @@ inline std::size_t CommonLength(const unsigned char* a, const unsigned char* b, 
     return length;
 }
 
-// Searches the longest match of each of the count bytes at text + kRing (the kRing
-// bytes before them are the ring's content when the first is written), then picks the
-// cheapest tokens that cover exactly those bytes: a shortest path over the positions,
-// where a literal costs 9 bits and a reference 17.
-void ParseSlice(const unsigned char* text, std::size_t count, SliceTokens& tokens) {
-    // Matches of four bytes and more are searched along a chain of earlier positions
-    // with the same four-byte hash; a three-byte match costs the same at any distance,
-    // so for it the latest position with those three bytes is enough.
-    std::vector<std::int32_t> head(std::size_t{1} << kHashBits, -1);
-    std::vector<std::int32_t> latest3(std::size_t{1} << kHashBits, -1);
-    std::vector<std::int32_t> chain(kChainRing, -1);
-    const std::size_t end = kRing + count;
-    auto insert = [&](std::size_t at) {
-        if (at + kMinMatch > end) return;
-        latest3[Hash3(text + at)] = static_cast<std::int32_t>(at);
-        if (at + 4 > end) return;
-        std::uint32_t h = Hash4(text + at);
-        chain[at % kChainRing] = head[h];
-        head[h] = static_cast<std::int32_t>(at);
-    };
-    for (std::size_t at = 0; at < kRing; ++at) insert(at);
+// The positions of one slice's text, searchable by their first three bytes. Positions
+// are kept in 16 bits (the latest of each hash) and as distances back (from each
+// position to the one before it with the same hash): an entry that wrapped around
+// names some nearer position, which costs a comparison but finds only true matches.
+class MatchFinder {
+public:
+    MatchFinder(const unsigned char* text, std::size_t end)
+        : m_text(text), m_end(end), m_head(std::size_t{1} << kHashBits, kFar), m_previous(kRing, kFar) {}
 
-    std::vector<std::uint8_t> best(count);
-    std::vector<std::uint16_t> bestDistance(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t at = kRing + i;
-        const std::size_t limit = std::min(kMaxMatch, end - at);
-        const unsigned char* here = text + at;
-        std::size_t length = 0, distance = 0;
-        // Inside a long match the same distance goes on matching: take it without a search.
-        if (i > 0 && best[i - 1] > kGoodMatch && limit >= kMinMatch) {
-            distance = bestDistance[i - 1];
-            length = CommonLength(here - distance, here, limit);
-        } else if (limit >= 4) {
-            std::int32_t candidate = head[Hash4(here)];
-            for (int steps = 0; candidate >= 0 && steps < kMaxChain; ++steps) {
-                const std::size_t d = at - static_cast<std::size_t>(candidate);
-                if (d > kMaxDistance) break;
-                const unsigned char* there = text + candidate;
-                if (there[length] == here[length]) {
-                    const std::size_t common = CommonLength(there, here, limit);
-                    if (common > length) {
-                        length = common;
-                        distance = d;
-                        if (length == limit) break;
-                    }
+    [[gnu::always_inline]] void Insert(std::size_t at) {
+        if (at + kMinMatch > m_end) return;
+        std::uint16_t& head = m_head[Hash3(m_text + at)];
+        m_previous[at % kRing] = static_cast<std::uint16_t>(at - head);
+        head = static_cast<std::uint16_t>(at);
+    }
+
+    // The longest earlier match of the bytes at `at` (none shorter than kMinMatch),
+    // then `at` itself becomes searchable.
+    [[gnu::always_inline]] Match FindAndInsert(std::size_t at) {
+        Match best{0, 0};
+        if (at + kMinMatch > m_end) return best;
+        const std::size_t limit = std::min(kMaxMatch, m_end - at);
+        const unsigned char* here = m_text + at;
+        std::uint16_t& head = m_head[Hash3(here)];
+        const std::uint16_t latest = static_cast<std::uint16_t>(at - head);
+        std::size_t distance = latest;
+        for (int steps = 0; distance >= 1 && distance <= kMaxDistance && steps < kMaxChain; ++steps) {
+            const unsigned char* there = here - distance;
+            if (there[best.length] == here[best.length]) {
+                const std::size_t length = CommonLength(there, here, limit);
+                if (length > best.length) {
+                    best = {static_cast<std::uint16_t>(length), static_cast<std::uint16_t>(distance)};
+                    if (length == limit) break;
                 }
-                candidate = chain[static_cast<std::size_t>(candidate) % kChainRing];
             }
+            distance += m_previous[(at - distance) % kRing];
         }
-        if (length < kMinMatch && limit >= kMinMatch) {
-            const std::int32_t candidate = latest3[Hash3(here)];
-            if (candidate >= 0 && at - static_cast<std::size_t>(candidate) <= kMaxDistance &&
-                CommonLength(text + candidate, here, kMinMatch) == kMinMatch) {
-                length = kMinMatch;
-                distance = at - static_cast<std::size_t>(candidate);
-            }
-        }
-        best[i] = static_cast<std::uint8_t>(length >= kMinMatch ? length : 0);
-        bestDistance[i] = static_cast<std::uint16_t>(distance);
-        insert(at);
+        m_previous[at % kRing] = latest;
+        head = static_cast<std::uint16_t>(at);
+        if (best.length < kMinMatch) best = {0, 0};
+        return best;
     }
 
-    // cost[i]: the fewest bits that encode the bytes from i to the end of the slice.
-    std::vector<std::uint32_t> cost(count + 1, 0);
-    for (std::size_t i = count; i-- > 0;) {
-        std::uint32_t bits = cost[i + 1] + kLiteralBits;
-        if (best[i]) {
-            std::uint32_t after = cost[i + kMinMatch];
-            for (std::size_t length = kMinMatch + 1; length <= best[i]; ++length) after = std::min(after, cost[i + length]);
-            bits = std::min(bits, after + kReferenceBits);
+private:
+    // A distance beyond the ring, for "no earlier position".
+    static constexpr std::uint16_t kFar = 0x8000;
+    const unsigned char* m_text;
+    std::size_t m_end;
+    std::vector<std::uint16_t> m_head;
+    std::vector<std::uint16_t> m_previous;
+};
+
+// The tokens chosen for one slice: its references, in order; every byte no reference
+// covers is a literal.
+struct SliceTokens {
+    struct Reference {
+        std::uint32_t position;  // in the slice
+        Match match;
+    };
+    std::vector<Reference> references;
+    std::size_t count = 0;    // bytes in the slice
+    std::size_t covered = 0;  // bytes the references cover
+
+    std::size_t Tokens() const { return count - covered + references.size(); }
+    // Bytes in the file: the flag bytes, a byte per literal and two per reference.
+    std::size_t Encoded() const { return (Tokens() + 7) / 8 + count - covered + 2 * references.size(); }
+};
+
+// The tokens of the count bytes at text + kRing (the kRing bytes before them are the
+// ring's content when the first is written), chosen greedily with a one-byte lazy
+// look-ahead: a match is put off for a longer one that starts at the next byte.
+void ParseSlice(const unsigned char* text, std::size_t count, SliceTokens& tokens) {
+    const std::size_t end = kRing + count;
+    MatchFinder finder(text, end);
+    for (std::size_t at = 0; at < kRing; ++at) finder.Insert(at);
+    tokens.count = count;
+    std::size_t at = kRing;
+    Match match = finder.FindAndInsert(at);
+    while (at < end) {
+        if (match.length == 0) {
+            match = finder.FindAndInsert(++at);
+            continue;
         }
-        cost[i] = bits;
-    }
-    tokens.length.clear();
-    tokens.distance.clear();
-    for (std::size_t i = 0; i < count;) {
-        std::size_t length = 1;
-        if (cost[i] != cost[i + 1] + kLiteralBits) {
-            length = best[i];  // the longest reference that reaches the cheapest rest
-            while (cost[i + length] + kReferenceBits != cost[i]) --length;
-            tokens.distance.push_back(bestDistance[i]);
+        std::size_t inserted = at + 1;  // the next position to make searchable
+        if (match.length < kMaxMatch) {
+            const Match next = finder.FindAndInsert(at + 1);
+            ++inserted;
+            if (next.length > match.length) {
+                ++at;
+                match = next;
+                continue;
+            }
         }
-        tokens.length.push_back(static_cast<std::uint8_t>(length));
-        tokens.payload += length > 1 ? 2 : 1;
-        i += length;
+        tokens.references.push_back({static_cast<std::uint32_t>(at - kRing), match});
+        tokens.covered += match.length;
+        at += match.length;
+        for (; inserted < at; ++inserted) finder.Insert(inserted);
+        match = finder.FindAndInsert(at);
     }
+}
+
+// Makes the token count a multiple of eight by shortening or dropping the last
+// references (each byte taken from a reference becomes a literal token). The slice's
+// byte count is a multiple of eight, so the literals alone would be too: dropping
+// every reference always succeeds.
+void AlignTokens(SliceTokens& tokens) {
+    std::size_t missing = (8 - tokens.Tokens() % 8) % 8;
+    while (missing > 0) {
+        Match& last = tokens.references.back().match;
+        if (missing + kMinMatch <= last.length) {
+            last.length = static_cast<std::uint16_t>(last.length - missing);
+            tokens.covered -= missing;
+            return;
+        }
+        missing = (missing + 8 - (last.length - 1u) % 8) % 8;
+        tokens.covered -= last.length;
+        tokens.references.pop_back();
+    }
+}
+
+// Writes the tokens of the bytes at data (a slice `first` bytes into the file) in the
+// file's format, one flag byte before each group of eight, from a group's start.
+void EncodeSlice(const SliceTokens& tokens, const unsigned char* data, std::size_t first, unsigned char* output) {
+    unsigned char* flags = nullptr;
+    unsigned bit = 8;
+    auto flagBit = [&] {  // the next token's bit in its group's flag byte
+        if (bit == 8) {
+            flags = output++;
+            *flags = 0;
+            bit = 0;
+        }
+        return bit++;
+    };
+    std::size_t position = 0;
+    auto literalsUpTo = [&](std::size_t stop) {
+        while (position < stop) {
+            if (bit == 8 && stop - position >= 8) {  // a whole group of literals
+                *output++ = 0xFF;
+                std::memcpy(output, data + position, 8);
+                output += 8;
+                position += 8;
+                continue;
+            }
+            const unsigned literal = flagBit();
+            *flags = static_cast<unsigned char>(*flags | (1u << literal));
+            *output++ = data[position++];
+        }
+    };
+    for (const SliceTokens::Reference& reference : tokens.references) {
+        literalsUpTo(reference.position);
+        flagBit();
+        const std::size_t slot = (kRingStart + first + position - reference.match.distance) % kRing;
+        *output++ = static_cast<unsigned char>(slot & 0xFF);
+        *output++ = static_cast<unsigned char>(((slot >> 4) & 0xF0) | (reference.match.length - kMinMatch));
+        position += reference.match.length;
+    }
+    literalsUpTo(tokens.count);
 }
 
 }  // namespace
@@ -184,64 +251,19 @@ bool CompressSzdd(std::string_view data, char nameByte, std::string& out, const 
         } else {
             ParseSlice(bytes + begin - kRing, count, parts[s]);
         }
+        if (s + 1 < slices) AlignTokens(parts[s]);
     });
 
-    // 2. Where each slice's tokens go: token t's payload follows the flag bytes of
-    // groups 0 .. t / 8 and the payload of the tokens before it.
-    std::vector<std::size_t> firstToken(slices + 1, 0), payloadBefore(slices + 1, 0);
-    for (std::size_t s = 0; s < slices; ++s) {
-        firstToken[s + 1] = firstToken[s] + parts[s].length.size();
-        payloadBefore[s + 1] = payloadBefore[s] + parts[s].payload;
-    }
-    const std::size_t tokenCount = firstToken[slices];
-    std::string result(kSzddHeaderSize + payloadBefore[slices] + (tokenCount + 7) / 8, '\0');
+    // 2. The header, then each slice's tokens where the ones before end.
+    std::vector<std::size_t> offset(slices + 1, kSzddHeaderSize);
+    for (std::size_t s = 0; s < slices; ++s) offset[s + 1] = offset[s] + parts[s].Encoded();
+    std::string result(offset[slices], '\0');
     std::memcpy(result.data(), kMagic, sizeof kMagic);
     result[8] = 'A';
     result[9] = nameByte;
     for (int b = 0; b < 4; ++b) result[10 + b] = static_cast<char>((n >> (8 * b)) & 0xFF);
-
-    // 3. Each slice writes its payload and the flag bytes of the groups that start in
-    // it; the bits of a group begun by the slice before are kept for step 4.
     auto* output = reinterpret_cast<unsigned char*>(result.data());
-    std::vector<unsigned char> carried(slices, 0);
-    parallel([&](std::size_t s) {
-        const SliceTokens& part = parts[s];
-        std::size_t t = firstToken[s], position = s * kSlice, reference = 0;
-        std::size_t at = kSzddHeaderSize + payloadBefore[s] + (t + 7) / 8;  // after the flag bytes so far
-        unsigned char* flags = nullptr;  // the flag byte of the current group, once it is this slice's
-        for (std::uint8_t length : part.length) {
-            if (t % 8 == 0) {
-                flags = output + at;
-                ++at;
-            }
-            if (length == 1) {
-                if (flags) {
-                    *flags = static_cast<unsigned char>(*flags | (1u << (t % 8)));
-                } else {
-                    carried[s] = static_cast<unsigned char>(carried[s] | (1u << (t % 8)));
-                }
-                output[at++] = bytes[position];
-            } else {
-                const std::size_t slot = (kRingStart + position - part.distance[reference++]) % kRing;
-                output[at++] = static_cast<unsigned char>(slot & 0xFF);
-                output[at++] = static_cast<unsigned char>(((slot >> 4) & 0xF0) | (length - kMinMatch));
-            }
-            position += length;
-            ++t;
-        }
-    });
-    // 4. The carried bits go into the flag byte of the group they belong to.
-    for (std::size_t s = 0; s < slices; ++s) {
-        if (!carried[s]) continue;
-        const std::size_t group = firstToken[s] / 8;
-        // The group's flag byte precedes the payload of its first token.
-        std::size_t owner = s;
-        while (owner > 0 && firstToken[owner] > group * 8) --owner;
-        std::size_t payload = payloadBefore[owner];
-        for (std::size_t k = 0, t = firstToken[owner]; t < group * 8; ++k, ++t)
-            payload += parts[owner].length[k] > 1 ? 2 : 1;
-        output[kSzddHeaderSize + payload + group] |= carried[s];
-    }
+    parallel([&](std::size_t s) { EncodeSlice(parts[s], bytes + s * kSlice, s * kSlice, output + offset[s]); });
     out = std::move(result);
     return true;
 }

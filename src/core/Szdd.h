@@ -23,9 +23,10 @@ using ParallelRun = std::function<void(std::size_t count, const std::function<vo
 // Shift-JIS character (one byte cannot stand for a whole character).
 char SzddNameByte(std::string_view expandedName);
 
-// Compresses data into a complete SZDD file. Picks, among all references the
-// ring allows, the sequence of tokens that gives the smallest output. Large data
-// has its matches searched in slices through run (sequentially when run is empty).
+// Compresses data into a complete SZDD file: the longest match found through a hash
+// of three bytes, or a literal when the next byte starts a longer one. Large data is
+// compressed in slices through run (sequentially when run is empty); the output is
+// the same either way.
 // False (out untouched) when the data is too large for the header's 32-bit size.
 bool CompressSzdd(std::string_view data, char nameByte, std::string& out, const ParallelRun& run = {});
 

@@ -64,16 +64,24 @@ TEST(Szdd, RandomBytesGrowByNoMoreThanTheFlagBits) {
     }
 }
 
-TEST(Szdd, SlicesSearchedInAnyOrderGiveOneStream) {
-    // Slices finished in reverse order, with token counts that leave flag groups open at
-    // slice ends: the result must still expand to the data and equal the one-thread result.
+TEST(Szdd, SlicesCompressedInAnyOrderGiveOneStream) {
+    // Slices finished in reverse order must give the one-thread result. Each slice but
+    // the last ends after a whole group of eight tokens: its last references are cut or
+    // dropped for that. The first slice (262,144 bytes) ends here in a run (references
+    // cut short) or in random bytes whose last reference is a three-byte one (dropped),
+    // followed by 0 to 7 literals, so every remainder of the token count comes up.
     core::ParallelRun backwards = [](std::size_t count, const std::function<void(std::size_t)>& task) {
         for (std::size_t i = count; i-- > 0;) task(i);
     };
-    std::string data = RandomBytes(300000, 1) + std::string(300000, 'a');
-    for (int i = 0; i < 20000; ++i) data += "line " + std::to_string(i * 7919 % 104729) + "\n";
-    ExpectRoundTrip(data, backwards);
-    EXPECT_EQ(Compressed(data, backwards), Compressed(data));
+    for (int tail = 0; tail < 8; ++tail) {
+        for (const std::string end : {std::string(40, 'r'), std::string("xyz") + RandomBytes(9, 7) + "xyz"}) {
+            std::string data = RandomBytes(262144 - tail - end.size(), tail);
+            data += end + RandomBytes(static_cast<std::size_t>(tail), 99) + std::string(1000, 'a');
+            SCOPED_TRACE(tail);
+            ExpectRoundTrip(data, backwards);
+            EXPECT_EQ(Compressed(data, backwards), Compressed(data));
+        }
+    }
 }
 
 TEST(Szdd, ReaderStopsWhereTheDataEndsAndRejectsOtherFiles) {

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 #if !defined(_WIN32)
@@ -97,11 +96,13 @@ std::string JoinNative(const std::string& dir, const std::string& name) {
 }
 
 std::optional<std::string> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in || IsDirectory(path)) return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    if (!IsFile(path)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+    if (size < 0) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    if (!in.seekg(0) || !in.read(bytes.data(), size)) return std::nullopt;
+    return bytes;
 }
 
 bool WriteFile(const std::string& path, std::string_view data) {
