@@ -6,17 +6,11 @@
 #include "core/Szdd.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 
 namespace core {
 
 namespace {
-
-constexpr std::array<std::string_view, 11> kMacroNames = {"$ProgramFiles$", "$WinDir$",  "$SysDir$",
-                                                          "$InstDir$",      "$SrcDir$",  "$TmpDir$",
-                                                          "$UserName$",     "$Desktop$", "$StartMenu$",
-                                                          "$StartUp$",      "$SendTo$"};
 
 // Paths the platform's LZ copy opens must stay under 128 bytes; no path may pass 259.
 constexpr std::size_t kLzPathLimit = 127, kPathLimit = 259;
@@ -204,7 +198,8 @@ private:
     }
 
     void CheckMacros(std::string_view text, int line) {
-        std::vector<std::string> names(kMacroNames.begin(), kMacroNames.end());
+        std::vector<std::string> names;
+        for (const MacroDefinition& macro : PathMacroTable({})) names.emplace_back(macro.name);
         for (std::size_t open = text.find('$'); open != std::string_view::npos;) {
             const std::size_t close = text.find('$', open + 1);
             if (close == std::string_view::npos) break;
@@ -346,19 +341,25 @@ std::vector<Finding> CheckScript(const SetupScript& script) { return Checker(scr
 
 namespace {
 
+// The macros as a Windows 95 installation on drive C: gives them, with the installation
+// directory given.
 std::vector<MacroDefinition> DefaultMacros(const std::string& instDir) {
-    auto fixed = [](std::string value) { return [value] { return value; }; };
-    return {{"$ProgramFiles$", fixed("C:\\Program Files")},
-            {"$WinDir$", fixed("C:\\WINDOWS")},
-            {"$SysDir$", fixed("C:\\WINDOWS\\SYSTEM")},
-            {"$InstDir$", fixed(instDir)},
-            {"$SrcDir$", fixed("A:")},
-            {"$TmpDir$", fixed("C:\\WINDOWS\\SetupTmp")},
-            {"$UserName$", fixed("")},
-            {"$Desktop$", fixed("C:\\WINDOWS\\Desktop")},
-            {"$StartMenu$", fixed("C:\\WINDOWS\\Start Menu")},
-            {"$StartUp$", fixed("C:\\WINDOWS\\Start Menu\\Programs\\StartUp")},
-            {"$SendTo$", fixed("C:\\WINDOWS\\SendTo")}};
+    return PathMacroTable([instDir](PathMacro macro) -> std::string {
+        switch (macro) {
+        case PathMacro::ProgramFiles: return "C:\\Program Files";
+        case PathMacro::WinDir: return "C:\\WINDOWS";
+        case PathMacro::SysDir: return "C:\\WINDOWS\\SYSTEM";
+        case PathMacro::InstDir: return instDir;
+        case PathMacro::SrcDir: return "A:";
+        case PathMacro::TmpDir: return "C:\\WINDOWS\\SetupTmp";
+        case PathMacro::UserName: return "";
+        case PathMacro::Desktop: return "C:\\WINDOWS\\Desktop";
+        case PathMacro::StartMenu: return "C:\\WINDOWS\\Start Menu";
+        case PathMacro::StartUp: return "C:\\WINDOWS\\Start Menu\\Programs\\StartUp";
+        case PathMacro::SendTo: return "C:\\WINDOWS\\SendTo";
+        }
+        return "";
+    });
 }
 
 }  // namespace
