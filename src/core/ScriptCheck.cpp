@@ -408,22 +408,18 @@ std::vector<Finding> CheckMedia(const SetupScript& script, const MediaFolder& me
                                           std::to_string(item.m_nDisk) + ")");
             continue;
         }
-        std::string path = item.m_strSrcDir;
-        if (!path.empty() && path.front() == '\\') path.erase(0, 1);
-        if (!path.empty()) path += "\\";
-        path += item.m_strSrcFile;
+        const std::string path = MediaPath(item);
         const std::optional<std::string> bytes = media.Read(item.m_nDisk, path);
         if (!bytes) {
             add(line, "missing-source", path + " is not on disk " + std::to_string(item.m_nDisk));
             continue;
         }
         std::uint64_t size = bytes->size();
-        const bool compressedName = !item.m_strSrcFile.empty() && item.m_strSrcFile.back() == '_';
         if (IsSzdd(*bytes)) {
             SzddContent content;
             ExpandSzdd(*bytes, content);
             size = content.data.size();
-        } else if (compressedName) {
+        } else if (HasCompressedName(item)) {
             add(line, "not-compressed", path + " has a compressed name but is no compressed (SZDD) file");
         }
         if (size != static_cast<std::uint64_t>(static_cast<std::int64_t>(item.m_nSize)))

@@ -2,6 +2,7 @@
 
 #include "core/GetField.h"
 #include "core/MemoryReader.h"
+#include "core/ShiftJis.h"
 
 #include <climits>
 
@@ -134,6 +135,17 @@ std::vector<ScriptFileItem> AllFileItems(const SetupScript& script) {
         items.push_back(ScriptFileItem{UninstallerFileItem(GetField(script.ConfigValue("Uninstall", "TRUE"), 2, "", ",")),
                                        nullptr, 0});
     return items;
+}
+
+std::string MediaPath(const FileItemFields& item) {
+    std::string path = item.m_strSrcDir;
+    while (!path.empty() && path.front() == '\\') path.erase(0, 1);
+    if (!path.empty() && !EndsWithBackslash(path)) path += '\\';
+    return path + item.m_strSrcFile;
+}
+
+bool HasCompressedName(const FileItemFields& item) {
+    return !item.m_strSrcFile.empty() && item.m_strSrcFile.back() == '_';
 }
 
 std::string ReplaceField(std::string_view text, std::size_t valueOffset, std::size_t valueLength, int index,

@@ -70,6 +70,12 @@ struct ScriptFileItem {
 // uninstaller's own item (disk 1, ORVUN100.EX_) when Uninstall is on.
 std::vector<ScriptFileItem> AllFileItems(const SetupScript& script);
 
+// Where an item's source lies on its disk, as the script names it: the source folder
+// without its leading backslashes, then the source file ("DATA\FULL.DA_").
+std::string MediaPath(const FileItemFields& item);
+// Whether the item's source name marks a compressed file: it ends in "_".
+bool HasCompressedName(const FileItemFields& item);
+
 // The text with field index of an entry's value replaced by replacement, every other
 // byte kept.
 std::string ReplaceField(std::string_view text, std::size_t valueOffset, std::size_t valueLength, int index,

@@ -51,10 +51,10 @@ check "$orvmedia" check --werror "$work/cd/SETUP.INF" --source "$work/cd"
 xorriso -osirrox on -indev "$work/cd/cd.iso" -extract / "$work/iso" >/dev/null 2>&1
 check cmp -s "$work/iso/文書/説明書.TX_" "$work/cd/文書/説明書.TX_"
 
-# Floppies of 300 KB: files go on in order; ZERO is written for disk 2, and the files
-# after it follow it there, though disk 1 has room.
-"$orvmedia" build "$src/SETUP.INF" --source "$src" --out "$work/fd" --programs "$programs" --layout floppy \
-  --disk-size 300000 --images >"$work/fd.log"
+# Floppies of 300 KB (named relative to the current folder): files go on in order; ZERO
+# is written for disk 2, and the files after it follow it there, though disk 1 has room.
+(cd "$work" && "$orvmedia" build src/SETUP.INF --source src --out fd --programs programs --layout floppy \
+  --disk-size 300000 --images >"$work/fd.log")
 check test "$(grep -c '^disk ' "$work/fd.log")" -eq 2
 check test -f "$work/fd/disk1/RUN.TX_" -a -f "$work/fd/disk2/ZERO.BI_" -a -f "$work/fd/disk1/ORVUN100.EX_"
 mkdir -p "$work/back"; mcopy -s -n -i "$work/fd/disk2.img" '::/*' "$work/back/"

@@ -105,6 +105,18 @@ std::optional<std::string> ReadFile(const std::string& path) {
     return bytes;
 }
 
+std::uint64_t FileSize(const std::string& path) {
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(path, error);
+    return error ? 0 : size;
+}
+
+std::string AbsolutePath(const std::string& path) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    return error ? path : absolute.string();
+}
+
 bool WriteFile(const std::string& path, std::string_view data) {
     const fs::path target(path);
     std::error_code error;

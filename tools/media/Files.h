@@ -3,6 +3,7 @@
 // names are UTF-8 with "/" between folders, on Windows they stay in the ANSI code
 // page with "\". Everything else in the tool works on Shift-JIS texts.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -16,6 +17,10 @@ std::string NativePath(const std::string& dir, std::string_view scriptPath);
 std::string JoinNative(const std::string& dir, const std::string& name);
 
 std::optional<std::string> ReadFile(const std::string& path);
+// The file's size in bytes, 0 when it cannot be found.
+std::uint64_t FileSize(const std::string& path);
+// The path from the file system's root.
+std::string AbsolutePath(const std::string& path);
 // Writes the file, making its folders first.
 bool WriteFile(const std::string& path, std::string_view data);
 bool IsFile(const std::string& path);
