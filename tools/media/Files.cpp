@@ -1,5 +1,7 @@
 #include "Files.h"
 
+#include "core/ShiftJis.h"
+
 #include <atomic>
 #include <clocale>
 #include <cstdlib>
@@ -20,8 +22,6 @@ namespace fs = std::filesystem;
 namespace media {
 
 namespace {
-
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 #if !defined(_WIN32)
 std::string Convert(std::string_view text, const char* from, const char* to) {
@@ -71,7 +71,7 @@ std::string NativePath(const std::string& dir, std::string_view scriptPath) {
     };
     for (std::size_t i = 0; i < scriptPath.size(); ++i) {
         const char c = scriptPath[i];
-        if (IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < scriptPath.size()) {
+        if (core::IsShiftJisLeadByte(static_cast<unsigned char>(c)) && i + 1 < scriptPath.size()) {
             part += c;
             part += scriptPath[++i];
         } else if (c == '\\' || c == '/') {
