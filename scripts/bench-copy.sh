@@ -29,20 +29,25 @@ if [[ ! -f "$plain/.complete" ]]; then
   touch "$plain/.complete"
 fi
 
-seconds() { local start=$EPOCHREALTIME; "$@"; awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { print b - a }'; }
+# The wall time of a command, which prints nothing; a failure ends the benchmark.
+seconds() {
+  local start=$EPOCHREALTIME
+  "$@" >/dev/null 2>&1 || { echo "bench-copy.sh: failed: $*" >&2; return 1; }
+  awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { print b - a }'
+}
 total_size() { find "$1" -name '*_' -printf '%s\n' | awk '{ s += $1 } END { print s }'; }
 
 # mscompress writes NAME.EXT_ beside each file; its exit status says nothing.
 rm -rf "$work/mscompress"; mkdir -p "$work/mscompress"
 cp "$plain"/TEXT*.TXT "$plain/BIG.DAT" "$work/mscompress/"
-ms_time=$(cd "$work/mscompress" && seconds bash -c 'for f in *.TXT *.DAT; do mscompress "$f" >/dev/null || true; done')
+ms_time=$(cd "$work/mscompress" && seconds bash -c 'for f in *.TXT *.DAT; do mscompress "$f" || true; done')
 ms_size=$(total_size "$work/mscompress")
-orv_time=$(seconds "$orvmedia" build "$plain/SETUP.INF" --source "$plain" --out "$media" --programs "$build" >/dev/null)
+orv_time=$(seconds "$orvmedia" build "$plain/SETUP.INF" --source "$plain" --out "$media" --programs "$build")
 orv_size=$(total_size "$media")
 rm -rf "$work/mscompress"
-awk -v mt="$ms_time" -v ms="$ms_size" -v ot="$orv_time" -v os="$orv_size" 'BEGIN {
-  printf "compressor: mscompress %.2f s, %d bytes; orvmedia %.2f s, %d bytes (%.1f times as fast, %.4f of the size)\n",
-         mt, ms, ot, os, mt / ot, os / ms }'
+awk -v mt="$ms_time" -v ms="$ms_size" -v ot="$orv_time" -v os="$orv_size" -v cores="$(nproc)" 'BEGIN {
+  printf "compressor (%d cores): mscompress %.2f s, %d bytes; orvmedia %.3f s, %d bytes (%.1f times as fast, %.4f of the size)\n",
+         cores, mt, ms, ot, os, mt / ot, os / ms }'
 
 rm -rf "$work/out"; mkdir -p "$work/out"
 "$top/scripts/wine-run.sh" --prefix "$build/wineprefix" "$build/bench_copy.exe" "$media" "$work/out" "${ROUNDS:-3}"

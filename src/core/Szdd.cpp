@@ -36,11 +36,6 @@ struct Match {
     std::uint16_t distance;
 };
 
-inline std::uint32_t Hash3(const unsigned char* p) {
-    const std::uint32_t v = p[0] | (p[1] << 8) | (p[2] << 16);
-    return (v * 2654435761u) >> (32 - kHashBits);
-}
-
 // How many leading bytes of a and b agree, at most limit.
 inline std::size_t CommonLength(const unsigned char* a, const unsigned char* b, std::size_t limit) {
     std::size_t length = 0;
@@ -66,7 +61,7 @@ public:
 
     [[gnu::always_inline]] void Insert(std::size_t at) {
         if (at + kMinMatch > m_end) return;
-        std::uint16_t& head = m_head[Hash3(m_text + at)];
+        std::uint16_t& head = m_head[HashAt(at)];
         m_previous[at % kRing] = static_cast<std::uint16_t>(at - head);
         head = static_cast<std::uint16_t>(at);
     }
@@ -78,7 +73,7 @@ public:
         if (at + kMinMatch > m_end) return best;
         const std::size_t limit = std::min(kMaxMatch, m_end - at);
         const unsigned char* here = m_text + at;
-        std::uint16_t& head = m_head[Hash3(here)];
+        std::uint16_t& head = m_head[HashAt(at)];
         const std::uint16_t latest = static_cast<std::uint16_t>(at - head);
         std::size_t distance = latest;
         for (int steps = 0; distance >= 1 && distance <= kMaxDistance && steps < kMaxChain; ++steps) {
@@ -99,6 +94,20 @@ public:
     }
 
 private:
+    // The hash of the three bytes at `at`. Where a fourth byte follows, one load reads
+    // them all and the fourth is shifted out (on a little-endian machine; elsewhere the
+    // two ways disagree, which costs matches but never gives a wrong one).
+    [[gnu::always_inline]] std::uint32_t HashAt(std::size_t at) const {
+        std::uint32_t v;
+        if (at + 4 <= m_end) {
+            std::memcpy(&v, m_text + at, 4);
+            v <<= 8;
+        } else {
+            v = static_cast<std::uint32_t>(m_text[at] << 8 | m_text[at + 1] << 16) | std::uint32_t{m_text[at + 2]} << 24;
+        }
+        return (v * 2654435761u) >> (32 - kHashBits);
+    }
+
     // A distance beyond the ring, for "no earlier position".
     static constexpr std::uint16_t kFar = 0x8000;
     const unsigned char* m_text;
