@@ -37,11 +37,14 @@ seconds() {
 }
 total_size() { find "$1" -name '*_' -printf '%s\n' | awk '{ s += $1 } END { print s }'; }
 
-# mscompress writes NAME.EXT_ beside each file; its exit status says nothing.
-rm -rf "$work/mscompress"; mkdir -p "$work/mscompress"
+# mscompress writes NAME.EXT_ beside each file; its exit status says nothing. Each tool
+# starts with no output of its own and nothing left to write back to the disk.
+rm -rf "$work/mscompress" "$media"; mkdir -p "$work/mscompress"
 cp "$plain"/TEXT*.TXT "$plain/BIG.DAT" "$work/mscompress/"
+sync
 ms_time=$(cd "$work/mscompress" && seconds bash -c 'for f in *.TXT *.DAT; do mscompress "$f" || true; done')
 ms_size=$(total_size "$work/mscompress")
+sync
 orv_time=$(seconds "$orvmedia" build "$plain/SETUP.INF" --source "$plain" --out "$media" --programs "$build")
 orv_size=$(total_size "$media")
 rm -rf "$work/mscompress"

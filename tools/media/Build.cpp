@@ -239,39 +239,50 @@ bool OutputMayBeReplaced(const BuildOptions& options) {
     return false;
 }
 
-// 5. The folders, in place of any earlier output.
+// 5. The folders, in place of any earlier output: the folders made one after another,
+// then the files written at once.
 bool WriteMedia(const BuildOptions& options, const Layout& layout, const std::string& script, std::vector<Disk>& disks) {
-    auto folderOf = [&](int disk) { return DiskFolder(options, disk); };
-    RemoveTree(options.out);
-    disks.assign(options.floppy ? static_cast<std::size_t>(layout.diskCount) : 1, Disk{});
-    std::set<std::pair<int, std::string>> written;
-    auto put = [&](int disk, const std::string& path, std::string_view bytes) {
-        if (!options.floppy) disk = 1;
-        if (!written.insert({disk, path}).second) return true;  // a file two items share
-        const std::string target = NativePath(folderOf(disk), path);
-        if (!WriteFile(target, bytes)) {
-            Fail("cannot write " + target);
+    std::vector<std::string> programs;
+    for (const auto& [name, source] : layout.programs) {
+        std::optional<std::string> bytes = ReadFile(source);
+        if (!bytes) {
+            Fail("cannot read " + source);
             return false;
         }
+        programs.push_back(std::move(*bytes));
+    }
+    disks.assign(options.floppy ? static_cast<std::size_t>(layout.diskCount) : 1, Disk{});
+    std::vector<std::pair<std::string, std::string_view>> writes;  // target and bytes
+    std::set<std::pair<int, std::string>> placed;
+    auto put = [&](int disk, const std::string& path, std::string_view bytes) {
+        if (!options.floppy) disk = 1;
+        if (!placed.insert({disk, path}).second) return;  // a file two items share
+        writes.emplace_back(NativePath(DiskFolder(options, disk), path), bytes);
         Disk& summary = disks[static_cast<std::size_t>(disk - 1)];
         summary.files.emplace_back(path, bytes.size());
         summary.bytes += bytes.size();
-        return true;
     };
-    for (int disk = 1; disk <= layout.diskCount; ++disk) {
-        MakeDirectories(folderOf(disk));
-        if (!put(disk, "DISK" + std::to_string(disk), "")) return false;
-    }
-    for (const auto& [name, source] : layout.programs) {
-        const std::optional<std::string> bytes = ReadFile(source);
-        if (!bytes || !put(1, name, *bytes)) return false;
-    }
-    if (!put(1, "SETUP.INF", script)) return false;
+    for (int disk = 1; disk <= layout.diskCount; ++disk) put(disk, "DISK" + std::to_string(disk), "");
+    for (std::size_t p = 0; p < programs.size(); ++p) put(1, layout.programs[p].first, programs[p]);
+    put(1, "SETUP.INF", script);
     for (std::size_t k = 0; k < layout.items.size(); ++k) {
         const MediaFile& file = layout.files[layout.fileOfItem[k]];
-        if (!put(layout.diskOfItem[k], file.path, file.bytes)) return false;
+        put(layout.diskOfItem[k], file.path, file.bytes);
     }
-    return true;
+
+    RemoveTree(options.out);
+    for (const auto& [target, bytes] : writes)
+        if (!MakeFolderOf(target)) {
+            Fail("cannot make the folder of " + target);
+            return false;
+        }
+    std::atomic<bool> failed{false};
+    RunParallel(writes.size(), [&](std::size_t i) {
+        if (WriteFile(writes[i].first, writes[i].second)) return;
+        Fail("cannot write " + writes[i].first);
+        failed = true;
+    });
+    return !failed;
 }
 
 // 6. Disk images beside the folders: a FAT12 floppy image per disk (mtools), or one

@@ -118,9 +118,6 @@ std::string AbsolutePath(const std::string& path) {
 }
 
 bool WriteFile(const std::string& path, std::string_view data) {
-    const fs::path target(path);
-    std::error_code error;
-    if (target.has_parent_path()) fs::create_directories(target.parent_path(), error);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(data.data(), static_cast<std::streamsize>(data.size()));
     return static_cast<bool>(out.flush());
@@ -151,6 +148,11 @@ bool MakeDirectories(const std::string& path) {
     std::error_code error;
     fs::create_directories(path, error);
     return IsDirectory(path);
+}
+
+bool MakeFolderOf(const std::string& filePath) {
+    const fs::path parent = fs::path(filePath).parent_path();
+    return parent.empty() || MakeDirectories(parent.string());
 }
 
 bool RenameFile(const std::string& from, const std::string& to) {

@@ -21,13 +21,15 @@ std::optional<std::string> ReadFile(const std::string& path);
 std::uint64_t FileSize(const std::string& path);
 // The path from the file system's root.
 std::string AbsolutePath(const std::string& path);
-// Writes the file, making its folders first.
+// Writes the file into its folder, which must exist.
 bool WriteFile(const std::string& path, std::string_view data);
 bool IsFile(const std::string& path);
 bool IsDirectory(const std::string& path);
 bool IsEmptyOrMissing(const std::string& path);
 bool RemoveTree(const std::string& path);
 bool MakeDirectories(const std::string& path);
+// Makes the folders a file's path names, if they are missing.
+bool MakeFolderOf(const std::string& filePath);
 bool RenameFile(const std::string& from, const std::string& to);
 
 // A message that may hold script text, in the terminal's character set: UTF-8 under
