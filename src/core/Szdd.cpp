@@ -59,23 +59,34 @@ public:
     MatchFinder(const unsigned char* text, std::size_t end)
         : m_text(text), m_end(end), m_head(std::size_t{1} << kHashBits, kFar), m_previous(kRing, kFar) {}
 
-    [[gnu::always_inline]] void Insert(std::size_t at) {
-        if (at + kMinMatch > m_end) return;
+    // Makes the position searchable; returns how far back the latest earlier position
+    // with its hash lies (0 for a position too near the end to have a match).
+    [[gnu::always_inline]] std::size_t Insert(std::size_t at) {
+        if (at + kMinMatch > m_end) return 0;
         std::uint16_t& head = m_head[HashAt(at)];
-        m_previous[at % kRing] = static_cast<std::uint16_t>(at - head);
+        const std::uint16_t latest = static_cast<std::uint16_t>(at - head);
+        // Slot at % kRing belonged to a position a whole ring back, which no search reaches.
+        m_previous[at % kRing] = latest;
         head = static_cast<std::uint16_t>(at);
+        return latest;
     }
 
     // The longest earlier match of the bytes at `at` (none shorter than kMinMatch),
-    // then `at` itself becomes searchable.
+    // then `at` itself becomes searchable. Most bytes of data that does not compress
+    // have no earlier position with their hash in the ring: that way is kept short.
     [[gnu::always_inline]] Match FindAndInsert(std::size_t at) {
+        const std::size_t latest = Insert(at);
+        if (latest - 1 >= kMaxDistance) return Match{0, 0};  // none, or none within the ring
+        return LongestMatch(at, latest);
+    }
+
+private:
+    // The longest match along the chain of positions with the hash of the bytes at `at`,
+    // from the one distance back.
+    [[gnu::noinline]] Match LongestMatch(std::size_t at, std::size_t distance) const {
         Match best{0, 0};
-        if (at + kMinMatch > m_end) return best;
         const std::size_t limit = std::min(kMaxMatch, m_end - at);
         const unsigned char* here = m_text + at;
-        std::uint16_t& head = m_head[HashAt(at)];
-        const std::uint16_t latest = static_cast<std::uint16_t>(at - head);
-        std::size_t distance = latest;
         for (int steps = 0; distance >= 1 && distance <= kMaxDistance && steps < kMaxChain; ++steps) {
             const unsigned char* there = here - distance;
             if (there[best.length] == here[best.length]) {
@@ -87,13 +98,9 @@ public:
             }
             distance += m_previous[(at - distance) % kRing];
         }
-        m_previous[at % kRing] = latest;
-        head = static_cast<std::uint16_t>(at);
-        if (best.length < kMinMatch) best = {0, 0};
-        return best;
+        return best.length >= kMinMatch ? best : Match{0, 0};
     }
 
-private:
     // The hash of the three bytes at `at`. Where a fourth byte follows, one load reads
     // them all and the fourth is shifted out (on a little-endian machine; elsewhere the
     // two ways disagree, which costs matches but never gives a wrong one).
