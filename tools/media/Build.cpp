@@ -239,8 +239,7 @@ bool OutputMayBeReplaced(const BuildOptions& options) {
     return false;
 }
 
-// 5. The folders, in place of any earlier output: the folders made one after another,
-// then the files written at once.
+// 5. The folders, in place of any earlier output.
 bool WriteMedia(const BuildOptions& options, const Layout& layout, const std::string& script, std::vector<Disk>& disks) {
     std::vector<std::string> programs;
     for (const auto& [name, source] : layout.programs) {
@@ -270,19 +269,14 @@ bool WriteMedia(const BuildOptions& options, const Layout& layout, const std::st
         put(layout.diskOfItem[k], file.path, file.bytes);
     }
 
+    // One file after another: files made at once in one folder wait for each other there.
     RemoveTree(options.out);
     for (const auto& [target, bytes] : writes)
-        if (!MakeFolderOf(target)) {
-            Fail("cannot make the folder of " + target);
+        if (!MakeFolderOf(target) || !WriteFile(target, bytes)) {
+            Fail("cannot write " + target);
             return false;
         }
-    std::atomic<bool> failed{false};
-    RunParallel(writes.size(), [&](std::size_t i) {
-        if (WriteFile(writes[i].first, writes[i].second)) return;
-        Fail("cannot write " + writes[i].first);
-        failed = true;
-    });
-    return !failed;
+    return true;
 }
 
 // 6. Disk images beside the folders: a FAT12 floppy image per disk (mtools), or one
