@@ -12,6 +12,8 @@ setup_googletest()
 file(GLOB CORE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
 add_executable(core_tests ${CORE_TEST_SOURCES})
 target_link_libraries(core_tests PRIVATE setup_core GTest::gtest_main)
+# The reference test reads docs/setup-inf.md from the source tree.
+target_compile_definitions(core_tests PRIVATE SETUP_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 include(GoogleTest)
 gtest_discover_tests(core_tests DISCOVERY_TIMEOUT 60)
 
@@ -31,5 +33,11 @@ foreach(src IN LISTS BENCH_SOURCES)
   target_link_libraries(${name} PRIVATE setup_core_bench)
 endforeach()
 
-# The media builder (scripts/build-media.sh) is a shell script; its check runs here.
-add_test(NAME build_media COMMAND ${CMAKE_SOURCE_DIR}/tests/media/build-media-test.sh)
+
+# The media builder and checker, with the sanitizers, for its tests (tests/media).
+file(GLOB ORVMEDIA_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/media/*.cpp)
+add_executable(orvmedia ${ORVMEDIA_SOURCES})
+target_link_libraries(orvmedia PRIVATE setup_core)
+target_compile_definitions(orvmedia PRIVATE ORVMEDIA_DEFAULT_PROGRAMS="${CMAKE_SOURCE_DIR}/build/win32")
+add_test(NAME media_check_findings COMMAND ${CMAKE_SOURCE_DIR}/tests/media/check-findings.sh $<TARGET_FILE:orvmedia>)
+add_test(NAME media_build COMMAND ${CMAKE_SOURCE_DIR}/tests/media/build-test.sh $<TARGET_FILE:orvmedia>)

@@ -95,21 +95,32 @@ payload_binary(updatetest_arglog WIN32 ${UPDATETEST_PAYLOAD} ARGLOG.EXE ${UPDATE
 payload_binary(uninstalltest_runbeside WIN32 ${CMAKE_BINARY_DIR}/payload/uninstalltest RUNBESIDE.EXE
                ${CMAKE_SOURCE_DIR}/tests/payload/uninstalltest/runbeside.c)
 
-# The sample's media, laid out by scripts/build-media.sh: media/sample (one folder,
-# as on a CD) and media/sample-floppy (disk1/, disk2/, ...).
+# orvmedia for this machine (tools/media), which lays out the media.
+include(ExternalProject)
+set(ORVMEDIA ${CMAKE_BINARY_DIR}/orvmedia-native/orvmedia)
+ExternalProject_Add(orvmedia_native
+  SOURCE_DIR ${CMAKE_SOURCE_DIR}/tools/media
+  BINARY_DIR ${CMAKE_BINARY_DIR}/orvmedia-native
+  CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++
+             -DORVMEDIA_PROGRAMS=${CMAKE_SOURCE_DIR}/build/win32
+  INSTALL_COMMAND ""
+  BUILD_ALWAYS ON
+  BUILD_BYPRODUCTS ${ORVMEDIA})
+
+# The sample's media, laid out by orvmedia: media/sample (one folder, as on a CD) and
+# media/sample-floppy (disk1/, disk2/, ...). This tree's SETUP.EXE is larger than a
+# 1.44 MB disk (the shipping build will fit later), so the floppies are made larger.
 file(GLOB_RECURSE SAMPLE_PLAIN_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/examples/sample/*)
 list(FILTER SAMPLE_PLAIN_FILES EXCLUDE REGEX "/examples/sample/src/")
 set(SAMPLE_MEDIA_STAMP ${CMAKE_BINARY_DIR}/media/sample.stamp)
-set(build_media ${CMAKE_SOURCE_DIR}/scripts/build-media.sh
-    --setup $<TARGET_FILE:setup> --uninstaller $<TARGET_FILE:orvun100> --group-helper $<TARGET_FILE:group_helper>
-    --from ${CMAKE_SOURCE_DIR}/examples/sample --from ${SAMPLE_PAYLOAD})
+set(build_media ${ORVMEDIA} build ${CMAKE_SOURCE_DIR}/examples/sample/SETUP.INF --programs ${CMAKE_BINARY_DIR}
+    --source ${CMAKE_SOURCE_DIR}/examples/sample --source ${SAMPLE_PAYLOAD})
 add_custom_command(
   OUTPUT ${SAMPLE_MEDIA_STAMP}
   COMMAND ${build_media} --layout cd --out ${CMAKE_BINARY_DIR}/media/sample
-  COMMAND ${build_media} --layout floppy --out ${CMAKE_BINARY_DIR}/media/sample-floppy
+  COMMAND ${build_media} --layout floppy --disk-size 20000000 --out ${CMAKE_BINARY_DIR}/media/sample-floppy
   COMMAND ${CMAKE_COMMAND} -E touch ${SAMPLE_MEDIA_STAMP}
-  DEPENDS setup orvun100 group_helper sample_exe sample_core sample_grid ${SAMPLE_PLAIN_FILES}
-          ${CMAKE_SOURCE_DIR}/scripts/build-media.sh
+  DEPENDS setup orvun100 group_helper sample_exe sample_core sample_grid ${SAMPLE_PLAIN_FILES} orvmedia_native ${ORVMEDIA}
   COMMENT "Laying out the sample product's media"
   VERBATIM)
 add_custom_target(sample_media ALL DEPENDS ${SAMPLE_MEDIA_STAMP})

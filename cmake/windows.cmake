@@ -65,6 +65,11 @@ target_link_libraries(uidriver PRIVATE user32 gdi32 kernel32)
 add_executable(verprobe EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tools/verprobe/verprobe.cpp)
 target_link_libraries(verprobe PRIVATE version lz32)
 
+# orvmedia (tools/media) as a Windows console program.
+file(GLOB ORVMEDIA_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/media/*.cpp)
+add_executable(orvmedia ${ORVMEDIA_SOURCES})
+target_link_libraries(orvmedia PRIVATE setup_core)
+
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   # Tests run under Wine through this wrapper: a private prefix in the build tree.
   set(WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
@@ -73,6 +78,14 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
 endif()
 
 include(cmake/payload.cmake)
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  # The Windows orvmedia finds the sample's CD media clean, warnings included.
+  add_test(NAME orvmedia_exe_check
+           COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:orvmedia> check --werror
+                   media/sample/SETUP.INF --source media/sample
+           WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+endif()
 
 if(SHIPPING_32BIT)
   # The shipping build's own tests, once every shipping program is declared.

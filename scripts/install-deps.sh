@@ -12,7 +12,7 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   googletest libgtest-dev
   wine64 wine xvfb xauth x11-apps x11-utils locales fonts-ipafont-gothic
-  mscompress imagemagick ccache liblnk-utils
+  mscompress mtools xorriso imagemagick ccache liblnk-utils
 )
 
 missing=()
@@ -32,7 +32,9 @@ purpose() {
     xvfb|xauth|x11-*) echo "virtual display for Wine without a screen" ;;
     locales) echo "the ja_JP.UTF-8 locale (Wine's code page 932)" ;;
     fonts-*) echo "Japanese glyphs under Wine" ;;
-    mscompress) echo "compressed files on the sample media" ;;
+    mscompress) echo "the compressor benchmark's comparison and msexpand for the compressor's tests" ;;
+    mtools) echo "floppy disk images of the media" ;;
+    xorriso) echo "CD images of the media" ;;
     imagemagick) echo "screenshots as PNG" ;;
     *) echo "build and tests" ;;
   esac

@@ -1,25 +1,26 @@
 #!/usr/bin/env bash
-# Installs the bundled sample product under Wine, from the CD media the build lays
-# out in build/win64/media/sample (scripts/build-media.sh: compressed files, DISKn
-# tags, SETUP.EXE), copied afresh to build/media/sample since the installer may
-# write into its SETUP.INF. With a DISPLAY the installer opens there for a person to use;
-# without one it runs on Xvfb, is walked through automatically and leaves
-# screenshots in build/screens/. Either way it then lists what the system update
-# made (scripts/show-sample-update.sh). Headless, it finally removes the product again
-# as the platform's list of programs does ("uninstaller --remove SampleTool", which
-# starts ORVUN100.EXE), walked through tests/e2e/uninstall-sample.steps with a
-# screenshot of each of the uninstaller's dialogs, and shows what the record still holds.
+# Installs the bundled sample product under Wine, from CD media that orvmedia lays out
+# afresh in build/media/sample (compressed files, DISKn tags, SETUP.EXE; the installer
+# may write into its SETUP.INF), showing its summary. With a DISPLAY the installer opens
+# there for a person to use; without one it runs on Xvfb, is walked through automatically
+# and leaves screenshots in build/screens/. Either way it then lists what the system
+# update made (scripts/show-sample-update.sh). Headless, it finally removes the product
+# again as the platform's list of programs does ("uninstaller --remove SampleTool", which
+# starts ORVUN100.EXE), walked through tests/e2e/uninstall-sample.steps with a screenshot
+# of each of the uninstaller's dialogs, and shows what the record still holds.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$top/build/win64"
-built_media="$build/media/sample"
+orvmedia="$build/orvmedia-native/orvmedia"
 media="$top/build/media/sample"
 screens="$top/build/screens"
 wine_run=("$top/scripts/wine-run.sh" --prefix "$build/wineprefix")
 
-[[ -f "$built_media/SETUP.EXE" ]] || { echo "run-sample.sh: no media in $built_media: build first (make build-win64)" >&2; exit 1; }
-rm -rf "$media"; mkdir -p "$media" "$screens"
-cp -r "$built_media/." "$media/"
+[[ -x "$orvmedia" && -f "$build/SETUP.EXE" ]] || { echo "run-sample.sh: no $orvmedia or SETUP.EXE: build first (make build-win64)" >&2; exit 1; }
+rm -rf "$media"; mkdir -p "$screens"
+echo "run-sample.sh: the sample's CD media, laid out by orvmedia in $media:"
+"$orvmedia" build "$top/examples/sample/SETUP.INF" --source "$top/examples/sample" --source "$build/payload/sample" \
+  --programs "$build" --layout cd --out "$media"
 
 status=0
 if [[ -n "${DISPLAY:-}" ]]; then

@@ -120,15 +120,7 @@ CFileItemArray& CSetupDoc::GetInstallFiles() {
     Gather(m_arrFileItems, "InstallFiles", "InstallFIles", ReadFileItems);
     if (m_bUninstall) {
         auto uninstaller = std::make_unique<CFileItem>();
-        uninstaller->m_strName = "ORVUN100.EXE";
-        uninstaller->m_nDisk = 1;
-        uninstaller->m_strSrcFile = "ORVUN100.EX_";
-        uninstaller->m_nReserved = 0;
-        uninstaller->m_strDestDir = "$SYSDIR$";
-        uninstaller->m_strDestFile = "ORVUN100.EXE";
-        uninstaller->m_nSize = 0;
-        uninstaller->m_strIconTitle = m_strUninstallerTitle;
-        uninstaller->m_nFlags = 0;  // neither recorded for uninstall nor counted as shared
+        static_cast<core::FileItemFields&>(*uninstaller) = core::UninstallerFileItem(m_strUninstallerTitle);
         m_arrFileItems.push_back(uninstaller.get());
         uninstaller.release();
     }

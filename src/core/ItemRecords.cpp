@@ -38,6 +38,20 @@ FileItemFields::FileItemFields(std::string_view key, std::string_view value)
       m_strIconTitle(Field(value, 8)),
       m_nFlags(NumberField(value, 7, "1")) {}
 
+FileItemFields UninstallerFileItem(std::string_view iconTitle) {
+    FileItemFields item;
+    item.m_strName = "ORVUN100.EXE";
+    item.m_nDisk = 1;
+    item.m_strSrcFile = "ORVUN100.EX_";
+    item.m_nReserved = 0;
+    item.m_strDestDir = "$SYSDIR$";
+    item.m_strDestFile = "ORVUN100.EXE";
+    item.m_nSize = 0;
+    item.m_strIconTitle = iconTitle;
+    item.m_nFlags = 0;
+    return item;
+}
+
 std::string FileItemFields::GetSourcePath() const { return GetSourceDir() + "\\" + m_strSrcFile; }
 
 std::string FileItemFields::GetSourceDir() const { return "$SRCDIR$" + m_strSrcDir; }

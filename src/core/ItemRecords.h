@@ -53,6 +53,11 @@ struct FileItemFields {
     bool IsSharedFile() const;
 };
 
+// The file item the installer adds for its companion uninstaller when the uninstall
+// record is on: ORVUN100.EX_ from disk 1, expanded into the system directory,
+// neither recorded for uninstall nor counted as shared; iconTitle names its program icon.
+FileItemFields UninstallerFileItem(std::string_view iconTitle);
+
 // INI update: file = section, key, value, mode.
 struct IniItemFields {
     IniItemFields(std::string_view key, std::string_view value);

@@ -2,7 +2,7 @@
 
 #include "core/ShiftJis.h"
 
-#include <vector>
+#include <array>
 
 namespace core {
 
@@ -21,6 +21,22 @@ size_t FindUpper(std::string_view upperText, std::string_view upperName) {
 }
 
 }  // namespace
+
+std::string_view PathMacroName(PathMacro macro) {
+    static constexpr std::array<std::string_view, kPathMacroCount> kNames = {
+        "$ProgramFiles$", "$WinDir$", "$SysDir$",    "$InstDir$", "$SrcDir$", "$TmpDir$",
+        "$UserName$",     "$Desktop$", "$StartMenu$", "$StartUp$", "$SendTo$"};
+    return kNames[static_cast<std::size_t>(macro)];
+}
+
+std::vector<MacroDefinition> PathMacroTable(const std::function<std::string(PathMacro)>& value) {
+    std::vector<MacroDefinition> table;
+    for (std::size_t i = 0; i < kPathMacroCount; ++i) {
+        const auto macro = static_cast<PathMacro>(i);
+        table.push_back({PathMacroName(macro), [value, macro] { return value(macro); }});
+    }
+    return table;
+}
 
 size_t FindNoCase(std::string_view text, std::string_view name) {
     return FindUpper(ToUpperShiftJis(text), ToUpperShiftJis(name));

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace core {
 
@@ -13,6 +14,17 @@ struct MacroDefinition {
     std::string_view name;               // "$InstDir$"
     std::function<std::string()> value;  // asked only when the name occurs
 };
+
+// The setup script's path macros, in the order the expander tries them.
+enum class PathMacro { ProgramFiles, WinDir, SysDir, InstDir, SrcDir, TmpDir, UserName, Desktop, StartMenu, StartUp, SendTo };
+constexpr std::size_t kPathMacroCount = 11;
+
+// The macro's name as scripts write it: "$InstDir$" for PathMacro::InstDir.
+std::string_view PathMacroName(PathMacro macro);
+
+// The table of every path macro in the expander's order; a macro's value is asked of
+// value when its name occurs.
+std::vector<MacroDefinition> PathMacroTable(const std::function<std::string(PathMacro)>& value);
 
 // Bounds that stop a runaway expansion (a value that brings its own macro back,
 // directly or through another macro, or values that multiply each other).

@@ -27,6 +27,8 @@ public:
     void AddLine(std::string_view line);
     // The sections parsed so far; the parser is empty afterwards.
     FileProfileSections TakeSections();
+    // The sections parsed so far, for a reader that follows the parse line by line.
+    const FileProfileSections& Sections() const { return m_sections; }
 
 private:
     FileProfileSections m_sections;

@@ -20,48 +20,41 @@ std::string g_strSrcDir;
 std::string g_strTmpDir;
 std::string g_strUserName;
 
-constexpr std::string_view kInstDir = "$InstDir$";
-constexpr std::string_view kSrcDir = "$SrcDir$";
-constexpr std::string_view kTmpDir = "$TmpDir$";
-constexpr std::string_view kUserName = "$UserName$";
-
-std::function<std::string()> SpecialFolder(int csidl) {
-    return [csidl] { return GetSpecialFolder(csidl); };
+// A macro's value now.
+std::string CurrentValue(core::PathMacro macro) {
+    switch (macro) {
+    case core::PathMacro::ProgramFiles: return GetProgramFilesDir();
+    case core::PathMacro::WinDir: return fw::WindowsDirectory();
+    case core::PathMacro::SysDir: return fw::SystemDirectory();
+    case core::PathMacro::InstDir: return g_strInstDir;
+    case core::PathMacro::SrcDir: return g_strSrcDir;
+    case core::PathMacro::TmpDir: return g_strTmpDir;
+    case core::PathMacro::UserName: return g_strUserName;
+    case core::PathMacro::Desktop: return GetSpecialFolder(CSIDL_DESKTOPDIRECTORY);
+    case core::PathMacro::StartMenu: return GetSpecialFolder(CSIDL_STARTMENU);
+    case core::PathMacro::StartUp: return GetSpecialFolder(CSIDL_STARTUP);
+    case core::PathMacro::SendTo: return GetSpecialFolder(CSIDL_SENDTO);
+    }
+    return std::string();
 }
 
-std::function<std::string()> Stored(const std::string& value) {
-    return [&value] { return value; };
-}
-
-// The macros in the order the expander tries them.
-const std::array<core::MacroDefinition, 11>& MacroTable() {
-    static const std::array<core::MacroDefinition, 11> table = {{
-        {"$ProgramFiles$", GetProgramFilesDir},
-        {"$WinDir$", fw::WindowsDirectory},
-        {"$SysDir$", fw::SystemDirectory},
-        {kInstDir, Stored(g_strInstDir)},
-        {kSrcDir, Stored(g_strSrcDir)},
-        {kTmpDir, Stored(g_strTmpDir)},
-        {kUserName, Stored(g_strUserName)},
-        {"$Desktop$", SpecialFolder(CSIDL_DESKTOPDIRECTORY)},
-        {"$StartMenu$", SpecialFolder(CSIDL_STARTMENU)},
-        {"$StartUp$", SpecialFolder(CSIDL_STARTUP)},
-        {"$SendTo$", SpecialFolder(CSIDL_SENDTO)},
-    }};
+const std::vector<core::MacroDefinition>& MacroTable() {
+    static const std::vector<core::MacroDefinition> table = core::PathMacroTable(CurrentValue);
     return table;
 }
 
 // Stores the value unless it would lead the expansion back to its own macro,
 // directly or through another stored value; a refused value leaves the old one.
-void SetStoredMacro(std::string& target, std::string_view name, const std::string& value) {
-    auto proposed = [&](const std::string& stored, std::string_view storedName) {
-        return storedName == name ? std::string_view(value) : std::string_view(stored);
+void SetStoredMacro(std::string& target, core::PathMacro macro, const std::string& value) {
+    auto stored = [&](const std::string& current, core::PathMacro storedMacro) {
+        return core::StoredMacroValue{core::PathMacroName(storedMacro),
+                                      storedMacro == macro ? std::string_view(value) : std::string_view(current)};
     };
     const std::array<core::StoredMacroValue, 4> values = {{
-        {kInstDir, proposed(g_strInstDir, kInstDir)},
-        {kSrcDir, proposed(g_strSrcDir, kSrcDir)},
-        {kTmpDir, proposed(g_strTmpDir, kTmpDir)},
-        {kUserName, proposed(g_strUserName, kUserName)},
+        stored(g_strInstDir, core::PathMacro::InstDir),
+        stored(g_strSrcDir, core::PathMacro::SrcDir),
+        stored(g_strTmpDir, core::PathMacro::TmpDir),
+        stored(g_strUserName, core::PathMacro::UserName),
     }};
     if (!core::MacroValuesFormCycle(values)) target = value;
 }
@@ -79,10 +72,10 @@ std::string Expanded(std::string text) {
     return text;
 }
 
-void SetInstDirMacro(const std::string& value) { SetStoredMacro(g_strInstDir, kInstDir, value); }
-void SetSrcDirMacro(const std::string& value) { SetStoredMacro(g_strSrcDir, kSrcDir, value); }
-void SetTmpDirMacro(const std::string& value) { SetStoredMacro(g_strTmpDir, kTmpDir, value); }
-void SetUserNameMacro(const std::string& value) { SetStoredMacro(g_strUserName, kUserName, value); }
+void SetInstDirMacro(const std::string& value) { SetStoredMacro(g_strInstDir, core::PathMacro::InstDir, value); }
+void SetSrcDirMacro(const std::string& value) { SetStoredMacro(g_strSrcDir, core::PathMacro::SrcDir, value); }
+void SetTmpDirMacro(const std::string& value) { SetStoredMacro(g_strTmpDir, core::PathMacro::TmpDir, value); }
+void SetUserNameMacro(const std::string& value) { SetStoredMacro(g_strUserName, core::PathMacro::UserName, value); }
 
 ShellFolderFunctions FindShellFolderFunctions() {
     constexpr char kShell[] = "shell32.dll";

@@ -24,7 +24,7 @@
 #                               succeed (repeatable)
 #   # cleanup: SHELL            a bash command run at the end, whatever happened
 #                               (repeatable; undo what prepare changed in the prefix)
-#   # layout: cd                lay the media out with scripts/build-media.sh, from
+#   # layout: cd                lay the media out with orvmedia build, from
 #                               the scenario's SETUP.INF, the media folder named
 #                               above and the build's payload: "cd" (one folder
 #                               with every file and DISKn tag) or "floppy"
@@ -32,6 +32,10 @@
 #                               holding disk1 and the program starts as A:\PROGRAM)
 #   # payload: vertest/1        a folder of BUILD/payload the media builder may take
 #                               files from (repeatable; default: sample)
+#   # disk-size: 20000000       the floppies' size for the media builder
+#   # images: yes               the media builder also makes disk images, and the
+#                               media folders are replaced by what mtools (floppy)
+#                               or xorriso (cd) read back from them
 # Those commands run in the media folder and see MEDIA (the media folder), DRIVE_C
 # (the prefix's C: drive), START_MENU (the user's Start Menu folder in the prefix),
 # FLOPPY (the prefix's link for drive A:), the command insert-disk N (floppy
@@ -89,6 +93,23 @@ mapfile -t payloads < <(header payload)
 ((${#payloads[@]})) || payloads=(sample)
 case "$layout" in ""|cd|floppy) ;; *) echo "run-scenario.sh: unknown layout '$layout'" >&2; exit 2 ;; esac
 
+# Replaces the media folders by what the image tools read back from the disk images.
+read_back_images() {  # LAYOUT MEDIA
+  local layout=$1 media=$2 image disk
+  if [[ $layout == floppy ]]; then
+    for image in "$media"/disk*.img; do
+      disk="$media/$(basename "$image" .img)"
+      rm -rf "$disk"; mkdir -p "$disk"
+      LC_ALL=C.UTF-8 MTOOLS_SKIP_CHECK=1 mcopy -s -n -i "$image" '::/*' "$disk/" || return 1
+    done
+  else
+    mv "$media/cd.iso" "$work/cd.iso"
+    rm -rf "$media"; mkdir -p "$media"
+    LC_ALL=C.UTF-8 xorriso -osirrox on -indev "$work/cd.iso" -extract / "$media" >/dev/null 2>&1 || return 1
+    chmod -R u+w "$media"
+  fi
+}
+
 work="$build/e2e/$name"
 media="$work/media"
 rm -rf "$work"; mkdir -p "$media" "$work/screens"
@@ -108,11 +129,20 @@ start="$media/${program##*/}"; $installed_program && start=$program
 if [[ -z "$layout" ]]; then
   $installed_program || cp "$build/$program" "$start"
 else
-  from=(--from "$sources")
-  if [[ -n "$media_source" ]]; then from+=(--from "$top/$media_source"); fi
-  for payload in "${payloads[@]}"; do from+=(--from "$build/payload/$payload"); done
-  "$top/scripts/build-media.sh" --layout "$layout" --out "$media" --setup "$setup_program" \
-    --uninstaller "$build/ORVUN100.EXE" --group-helper "$build/__SETUP.EXE" "${from[@]}" || exit 1
+  from=(--source "$sources")
+  if [[ -n "$media_source" ]]; then from+=(--source "$top/$media_source"); fi
+  for payload in "${payloads[@]}"; do from+=(--source "$build/payload/$payload"); done
+  mkdir -p "$work/programs"
+  cp "$setup_program" "$work/programs/SETUP.EXE"
+  cp "$build/__SETUP.EXE" "$build/ORVUN100.EXE" "$work/programs/"
+  options=(--layout "$layout")
+  disk_size=$(last_header disk-size); [[ -z "$disk_size" ]] || options+=(--disk-size "$disk_size")
+  images=$(last_header images); [[ "$images" != yes ]] || options+=(--images)
+  script="$sources/SETUP.INF"
+  [[ -f "$script" || -z "$media_source" ]] || script="$top/$media_source/SETUP.INF"
+  "$build/orvmedia-native/orvmedia" build "$script" --out "$media" --programs "$work/programs" \
+    "${options[@]}" "${from[@]}" || exit 1
+  if [[ "$images" == yes ]]; then read_back_images "$layout" "$media" || exit 1; fi
   if [[ $layout == floppy ]] && ! $installed_program; then start="A:\\$program"; fi
 fi
 

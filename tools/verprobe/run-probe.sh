@@ -2,7 +2,8 @@
 # Runs verprobe.exe (what VerFindFileA / VerInstallFileA answer) under Wine in a
 # throwaway prefix with the files and drives it expects: C:\probe, F:\ on a nearly
 # full 1 MB tmpfs, R:\ on a read-only bind mount. Needs root (for the mounts) and
-# the win64 build (cmake --build --preset win64 --target verprobe sample_media vertest1 vertest2).
+# the win64 build (cmake --build --preset win64 --target verprobe sample_media vertest1 vertest2
+# orvmedia_native).
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build="$top/build/win64"
@@ -27,12 +28,14 @@ cp "$build/payload/vertest/2/VERTEST.DLL" "$stock/VERTEST2.DLL"
 printf 'tiny file' >"$stock/TINY.TXT"
 head -c 300000 /dev/urandom >"$stock/BIG.DAT"
 
-# The sources, compressed as product media are (scripts/build-media.sh).
+# The sources, compressed as product media are (orvmedia build).
 lay_out() {  # OUT VERTEST-VERSION
   mkdir -p "$work/lay/$2"; cp "$stock"/{SAMPCORE.DLL,TINY.TXT,BIG.DAT} "$work/lay/$2/"
   cp "$stock/VERTEST$2.DLL" "$work/lay/$2/VERTEST.DLL"
   printf '[Config]\nUninstall=FALSE\n[InstallFiles]\na=1,,SAMPCORE.DL_,0,,SAMPCORE.DLL,13312\nb=1,,TINY.TX_,0,,TINY.TXT,9\nc=1,,BIG.DA_,0,,BIG.DAT,300000\nd=1,,VERTEST.DL_,0,,VERTEST.DLL,13312\ne=1,,VERTEST.DLL,0,,VERTEST.DLL,13312\n' >"$work/lay/$2/SETUP.INF"
-  "$top/scripts/build-media.sh" --layout cd --out "$1" --setup "$stock/TINY.TXT" --from "$work/lay/$2"
+  mkdir -p "$work/programs"; cp "$stock/TINY.TXT" "$work/programs/SETUP.EXE"
+  "$build/orvmedia-native/orvmedia" build "$work/lay/$2/SETUP.INF" --layout cd --out "$1" \
+    --programs "$work/programs" --source "$work/lay/$2" >/dev/null
   rm -f "$1"/DISK1 "$1"/SETUP.EXE "$1"/SETUP.INF
 }
 lay_out "$probe/src" 1
