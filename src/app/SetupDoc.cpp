@@ -106,7 +106,7 @@ COptionItemArray& CSetupDoc::GetOptions() {
 template <class Item>
 std::vector<Item*>& CSetupDoc::Gather(std::vector<Item*>& list, const char* section, const char* optionSection,
                                       int (*read)(std::vector<Item*>&, const std::string&, const char*)) {
-    if (!list.empty()) return list;
+    if (!list.empty() || m_bListsRead) return list;
     const std::string script = SetupScriptPath();
     read(list, script, section);
     read(list, script, (std::string("Common::") + section).c_str());
@@ -115,7 +115,7 @@ std::vector<Item*>& CSetupDoc::Gather(std::vector<Item*>& list, const char* sect
 }
 
 CFileItemArray& CSetupDoc::GetInstallFiles() {
-    if (!m_arrFileItems.empty()) return m_arrFileItems;
+    if (!m_arrFileItems.empty() || m_bListsRead) return m_arrFileItems;
     // The option's own section of files to install is spelt "InstallFIles".
     Gather(m_arrFileItems, "InstallFiles", "InstallFIles", ReadFileItems);
     if (m_bUninstall) {
@@ -147,4 +147,17 @@ CComItemArray& CSetupDoc::GetRegisterCom() {
 
 CShortcutItemArray& CSetupDoc::GetShortcuts() {
     return Gather(m_arrShortcutItems, "MakeShortCut", "MakeShortCut", ReadShortcutItems);
+}
+
+void CSetupDoc::ReadAllLists() {
+    GetInstallFiles();
+    GetIniUpdates();
+    GetRegUpdates();
+    GetExecutes();
+    GetRegisterOcx();
+    GetRegisterAutomation();
+    GetRegisterCom();
+    GetShortcuts();
+    m_bListsRead = true;
+    ForgetParsedScripts();  // nothing reads the script's items any more
 }

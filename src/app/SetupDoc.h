@@ -41,6 +41,10 @@ public:
     CAutomationItemArray& GetRegisterAutomation();
     CComItemArray& GetRegisterCom();
     CShortcutItemArray& GetShortcuts();
+    // Reads every list now (the option chosen), while the media's first disk with the
+    // script is surely in the drive; from then on no request reads the script again, even
+    // for an empty list (a floppy set may have another disk in by then).
+    void ReadAllLists();
 
     std::string m_strInstallDir;
     std::string m_strProduct;
@@ -54,6 +58,7 @@ public:
     CAutomationItemArray m_arrAutomationItems;
     CComItemArray m_arrComItems;
     CShortcutItemArray m_arrShortcutItems;
+    bool m_bListsRead = false;  // ReadAllLists has run
     std::string m_strOption;
     int m_bShowChooseDirPage = 1;
     int m_bShowGroupNamePage = 1;

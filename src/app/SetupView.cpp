@@ -13,7 +13,6 @@
 #include "core/BackgroundLayout.h"
 #include "framework/App.h"
 #include "framework/Handles.h"
-#include "script/ItemReaders.h"
 #include "script/PathMacros.h"
 #include "system/UpdateSystemDialog.h"
 #include "wizard/FolderPage.h"
@@ -268,6 +267,7 @@ void CSetupView::CloseWizard() {
 void CSetupView::StartDiskCheck() {
     CSetupDoc* document = GetSetupDoc();
     if (!document) return;
+    document->ReadAllLists();
     CloseDiskCheck();
     m_pCheckDiskDialog = new CCheckDiskFreeSpaceDialog();
     m_pCheckDiskDialog->m_pFileItems = &document->GetInstallFiles();
@@ -359,8 +359,6 @@ void CSetupView::StartUpdate() {
     m_pUpdateDialog->m_pComItems = &document->GetRegisterCom();
     m_pUpdateDialog->m_pAutomationItems = &document->GetRegisterAutomation();
     m_pUpdateDialog->m_pShortcutItems = &document->GetShortcuts();
-    // Every list is read now: the parsed script is not needed for the rest of the run.
-    ForgetParsedScripts();
     m_pUpdateDialog->m_strGroupName = document->GetGroupName();
     m_pUpdateDialog->m_platform = SetupPlatformFlags();
     if (auto* frame = dynamic_cast<CMainFrame*>(fw::Window::FromHandle(GetParent(m_hWnd))))
