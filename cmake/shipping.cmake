@@ -21,17 +21,32 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   endif()
   file(MAKE_DIRECTORY ${SHIPPING_CRT_DIR})
   file(CREATE_LINK ${crtdll_library} ${SHIPPING_CRT_DIR}/libmsvcrt.a COPY_ON_ERROR SYMBOLIC)
-  # Object files, not an archive: the C++ runtime that needs them comes last on the link line.
+  # Object files, not archives: the C++ runtime that needs them comes last on the link line.
   add_library(shipping_crtdll_gaps OBJECT ${CMAKE_SOURCE_DIR}/src/runtime/CrtdllGaps.c)
+  # The quiet terminate handler, for programs linked as C++ (the runtime's exception
+  # code, which names the handler, comes after everything else).
+  add_library(shipping_quiet_terminate OBJECT ${CMAKE_SOURCE_DIR}/src/runtime/QuietTerminate.cpp)
+  # The library's throwing helpers, for the code that calls them: an archive, so that only
+  # a program that calls them links them (and with them the exception runtime). That code
+  # is in the layers' libraries, which all link the core: as the core's dependency the
+  # archive comes after them on a shipping program's link line (and on no other's).
+  add_library(shipping_library_failures STATIC ${CMAKE_SOURCE_DIR}/src/runtime/LibraryFailures.cpp)
+  target_link_libraries(setup_core INTERFACE $<$<BOOL:$<TARGET_PROPERTY:SHIPPING_PROGRAM>>:shipping_library_failures>)
 endif()
 
 # Makes TARGET a shipping program: linked against crtdll.dll in the i686 build, and its
 # imports checked there. Every program or library that ships must be declared with it
 # (payload_binary does so).
+#
+# The i686 build also makes it small, since the media are floppy disks: the runtime's
+# pieces above replace the library's bulky terminate and throw paths.
 function(shipping_program target)
   if(SHIPPING_32BIT)
     target_link_directories(${target} BEFORE PRIVATE ${SHIPPING_CRT_DIR})
-    target_link_libraries(${target} PRIVATE shipping_crtdll_gaps)
+    set_property(TARGET ${target} PROPERTY SHIPPING_PROGRAM ON)
+    target_link_libraries(${target} PRIVATE shipping_crtdll_gaps
+                          $<$<LINK_LANGUAGE:CXX>:$<TARGET_OBJECTS:shipping_quiet_terminate>>)
+    add_dependencies(${target} shipping_quiet_terminate)
   endif()
   set_property(GLOBAL APPEND PROPERTY SHIPPING_PROGRAMS ${target})
 endfunction()
