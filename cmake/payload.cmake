@@ -21,7 +21,9 @@ function(payload_binary target kind dir name)
   set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME "${base}" SUFFIX "${suffix}"
                         RUNTIME_OUTPUT_DIRECTORY ${dir} LIBRARY_OUTPUT_DIRECTORY ${dir})
   target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:-Os>)
-  target_link_options(${target} PRIVATE -s)
+  if(NOT SHIPPING_32BIT)  # the shipping build strips it after keeping a copy
+    target_link_options(${target} PRIVATE -s)
+  endif()
   shipping_program(${target})
 endfunction()
 
