@@ -21,6 +21,11 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   endif()
   file(MAKE_DIRECTORY ${SHIPPING_CRT_DIR})
   file(CREATE_LINK ${crtdll_library} ${SHIPPING_CRT_DIR}/libmsvcrt.a COPY_ON_ERROR SYMBOLIC)
+  # The optimiser's specialised copies of a function (for constant or unused arguments)
+  # are private to an object: the library's inline std::string members would have one
+  # in each object that uses them. Without them they are merged into one per program.
+  # (A variable, not add_compile_options: the core library is declared before this.)
+  string(APPEND CMAKE_CXX_FLAGS " -fno-ipa-sra -fno-ipa-cp-clone")
   # Object files, not archives: the C++ runtime that needs them comes last on the link line.
   add_library(shipping_crtdll_gaps OBJECT ${CMAKE_SOURCE_DIR}/src/runtime/CrtdllGaps.c)
   # The quiet terminate handler, for programs linked as C++ (the runtime's exception
