@@ -63,10 +63,11 @@ fuzz-smoke: build-fuzz
 run: build-win64
 	scripts/run-sample.sh
 
-bench: build-host build-win64
+bench: build-host build-win64 build-win32
 	@for b in build/host/bench_*; do [ -x "$$b" ] && "$$b"; done; true
 	cmake --build --preset win64 --target bench_copy
 	scripts/bench-copy.sh
+	scripts/shipping-sizes.sh
 
 clean:
 	rm -rf build

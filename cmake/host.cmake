@@ -33,3 +33,5 @@ endforeach()
 
 # The media builder (scripts/build-media.sh) is a shell script; its check runs here.
 add_test(NAME build_media COMMAND ${CMAKE_SOURCE_DIR}/tests/media/build-media-test.sh)
+# So is the floppy-room count behind the shipping build's size check.
+add_test(NAME floppy_room COMMAND ${CMAKE_SOURCE_DIR}/tests/sizes/floppy-room-test.sh)

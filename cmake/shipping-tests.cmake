@@ -37,3 +37,6 @@ add_test(NAME runtime_failure_paths
          COMMAND ${CMAKE_SOURCE_DIR}/tests/runtime/failure-paths-test.sh $<TARGET_FILE:failure_paths>
                  ${CMAKE_BINARY_DIR}/wineprefix)
 set_tests_properties(runtime_failure_paths PROPERTIES RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+
+# What ships fits its floppy disks (scripts/shipping-sizes.sh; make bench prints it).
+add_test(NAME shipping_sizes COMMAND ${CMAKE_SOURCE_DIR}/scripts/shipping-sizes.sh --check ${CMAKE_BINARY_DIR})
