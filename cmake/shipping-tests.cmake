@@ -32,6 +32,7 @@ foreach(winver win95 nt351 nt40)
   shipping_scenario(full-walk-${winver} full-walk --winver ${winver})
 endforeach()
 shipping_scenario(sample-walk sample-walk)  # the sample product from its CD
+shipping_scenario(progman-nt351 progman-nt351)  # with the shipping __SETUP.EXE
 
 add_test(NAME runtime_failure_paths
          COMMAND ${CMAKE_SOURCE_DIR}/tests/runtime/failure-paths-test.sh $<TARGET_FILE:failure_paths>
