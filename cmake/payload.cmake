@@ -27,9 +27,24 @@ function(payload_binary target kind dir name)
   shipping_program(${target})
 endfunction()
 
-# The companion uninstaller, beside SETUP.EXE (for now a stand-in that only says so).
+# The companion uninstaller beside SETUP.EXE, which undoes an installation from its
+# UNINSTAL.INF. Its work is a library of its own on the layers up to system/ (the
+# profile layer, the common dialogs, the DDE client), which the Windows tests link too.
+set(UNINSTALLER_DIR ${CMAKE_SOURCE_DIR}/companions/uninstaller)
+file(GLOB UNINSTALLER_SOURCES CONFIGURE_DEPENDS ${UNINSTALLER_DIR}/*.cpp)
+list(FILTER UNINSTALLER_SOURCES EXCLUDE REGEX "/UninstallerMain\\.cpp$")
+add_library(uninstaller_lib STATIC ${UNINSTALLER_SOURCES})
+target_include_directories(uninstaller_lib PUBLIC ${CMAKE_SOURCE_DIR}/companions ${CMAKE_BINARY_DIR}/layers/system)
+target_link_libraries(uninstaller_lib PUBLIC setup_system)
 payload_binary(orvun100 WIN32 ${CMAKE_BINARY_DIR} ORVUN100.EXE
-               ${CMAKE_SOURCE_DIR}/companions/uninstaller/StandIn.cpp)
+               ${UNINSTALLER_DIR}/UninstallerMain.cpp ${UNINSTALLER_DIR}/uninstaller.rc)
+target_include_directories(orvun100 PRIVATE ${UNINSTALLER_DIR} ${CMAKE_SOURCE_DIR}/src/resources)
+target_link_libraries(orvun100 PRIVATE uninstaller_lib)
+set_source_files_properties(${UNINSTALLER_DIR}/uninstaller.rc PROPERTIES
+                            OBJECT_DEPENDS "${UNINSTALLER_DIR}/uninstaller_ids.h;${CMAKE_SOURCE_DIR}/src/resources/setup.ico")
+if(TARGET win_tests)
+  target_link_libraries(win_tests PRIVATE uninstaller_lib)
+endif()
 
 # The program-group helper beside SETUP.EXE, which the installer starts on Windows NT
 # before 4.0 to make the program group through the program manager.
@@ -82,6 +97,11 @@ payload_binary(updatetest_depocx SHARED ${UPDATETEST_PAYLOAD} DEPOCX.OCX ${UPDAT
 target_link_libraries(updatetest_depocx PRIVATE $<TARGET_FILE:updatetest_deplib> ole32 uuid)
 add_dependencies(updatetest_depocx updatetest_deplib)
 payload_binary(updatetest_arglog WIN32 ${UPDATETEST_PAYLOAD} ARGLOG.EXE ${UPDATETEST_SRC}/arglog.c)
+
+# For the uninstaller's tests (payload/uninstalltest): a program that keeps another one
+# running while a command runs, so that the other's file is in use.
+payload_binary(uninstalltest_runbeside WIN32 ${CMAKE_BINARY_DIR}/payload/uninstalltest RUNBESIDE.EXE
+               ${CMAKE_SOURCE_DIR}/tests/payload/uninstalltest/runbeside.c)
 
 # The sample's media, laid out by scripts/build-media.sh: media/sample (one folder,
 # as on a CD) and media/sample-floppy (disk1/, disk2/, ...).

@@ -33,6 +33,10 @@ foreach(winver win95 nt351 nt40)
 endforeach()
 shipping_scenario(sample-walk sample-walk)  # the sample product from its CD
 shipping_scenario(progman-nt351 progman-nt351)  # with the shipping __SETUP.EXE
+# The shipping uninstaller: the sample removed through the list of programs, and a file
+# of a running program left for the next start (Windows 95's WININIT.INI).
+shipping_scenario(uninstall-sample uninstall-sample)
+shipping_scenario(uninstall-in-use uninstall-in-use)
 
 add_test(NAME runtime_failure_paths
          COMMAND ${CMAKE_SOURCE_DIR}/tests/runtime/failure-paths-test.sh $<TARGET_FILE:failure_paths>

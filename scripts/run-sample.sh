@@ -4,8 +4,11 @@
 # tags, SETUP.EXE), copied afresh to build/media/sample since the installer may
 # write into its SETUP.INF. With a DISPLAY the installer opens there for a person to use;
 # without one it runs on Xvfb, is walked through automatically and leaves
-# screenshots in build/screens/. Either way it ends by listing what the system update
-# made (scripts/show-sample-update.sh).
+# screenshots in build/screens/. Either way it then lists what the system update
+# made (scripts/show-sample-update.sh). Headless, it finally removes the product again
+# as the platform's list of programs does ("uninstaller --remove SampleTool", which
+# starts ORVUN100.EXE), walked through tests/e2e/uninstall-sample.steps with a
+# screenshot of each of the uninstaller's dialogs, and shows what the record still holds.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$top/build/win64"
@@ -30,4 +33,15 @@ else
   echo "screenshots: $screens"
 fi
 "$top/scripts/show-sample-update.sh" --prefix "$build/wineprefix"
+if [[ -z "${DISPLAY:-}" && $status -eq 0 ]]; then
+  (cd "$media" && "${wine_run[@]}" "$build/uidriver.exe" --screens "$screens" \
+     --script "$top/tests/e2e/uninstall-sample.steps" 'C:\windows\system32\uninstaller.exe' --remove SampleTool) ||
+    status=$?
+  "$top/tools/uidriver/bmp-to-png.sh" "$screens"
+  record="$build/wineprefix/drive_c/Program Files/Sample Tool/UNINSTAL.INF"
+  echo "After the uninstallation, the record holds only what stays:"
+  if [[ -f "$record" ]]; then iconv -f CP932 -t UTF-8 "$record" | tr -d '\r' | sed 's/^/  /'; else echo "  (no record)"; fi
+elif [[ -n "${DISPLAY:-}" ]]; then
+  echo "To remove the sample again: scripts/wine-run.sh --prefix build/win64/wineprefix uninstaller --remove SampleTool"
+fi
 exit "$status"

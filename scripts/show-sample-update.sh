@@ -13,15 +13,7 @@ inst="$drive_c/Program Files/Sample Tool"
 start_menu="$drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu"
 
 text() { iconv -f CP932 -t UTF-8 "$1" | tr -d '\r'; }
-links() {  # every .lnk in the folder: name -> target (description)
-  local link
-  for link in "$1"/*.lnk; do
-    [[ -f "$link" ]] || continue
-    lnkinfo "$link" | awk -v name="$(basename "$link")" -F'\t+: ' '
-      /Local path/ {target = $2} /Description/ {text = $2}
-      END {printf "  %s -> %s (%s)\n", name, target, text}'
-  done
-}
+links() { "$top/scripts/list-links.sh" "$1" | sed 's/^/  /'; }
 section() { awk -v s="[$2]" '$0 == s {on = 1; print; next} /^\[/ {on = 0} on' < <(text "$1"); }
 registry() {
   "$top/scripts/wine-run.sh" --prefix "$prefix" reg query "$1" /s 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r' |
@@ -40,7 +32,8 @@ echo "Registry:"
 registry 'HKLM\Software\Sample'
 registry 'HKCU\Software\Sample'
 echo "Uninstall notes of the update (UNINSTAL.INF):"
-for name in DeleteShortCut DeleteIniFile DeleteIniSection DeleteIniKeyword DeleteIniValue UnregisterOcx UnregisterAutomation; do
+for name in DeleteShortCut DeleteIniFile DeleteIniSection DeleteIniKeyword DeleteIniValue UnregisterOcx UnregisterAutomation \
+            RestoreIniValue DeleteRegValue DeleteRegKey RestoreRegValue ReleaseSharedFile DeleteProgramItem; do
   [[ -f "$inst/UNINSTAL.INF" ]] && section "$inst/UNINSTAL.INF" "$name" | sed 's/^/  /'
 done
 exit 0

@@ -4,7 +4,8 @@
 #   wine-run.sh [--prefix DIR] [--arch win64|win32] [--winver win95|nt351|nt40|winxp|win10] PROGRAM.EXE [ARGS...]
 #
 # - The prefix (default: build/win64/wineprefix) is created once, with the
-#   ANSI code page 932 (LANG=ja_JP.UTF-8) and Wine's menu builder disabled.
+#   ANSI code page 932 (LANG=ja_JP.UTF-8) and Wine's menu builder disabled; Wine's
+#   X11 driver manages no windows in it (Managed=N; given to older prefixes too).
 # - --arch: a 64-bit prefix (default) or a 32-bit one, for the shipping i686 build
 #   (32-bit Wine, see scripts/install-wine32.sh); an existing prefix keeps
 #   the architecture it was made with. Each loader is called by its path: Debian's
@@ -125,6 +126,17 @@ server_status=0
 wineserver -p </dev/null >/dev/null 2>&1 8>&- 9>&- || server_status=$?
 if [[ $server_status -eq 0 ]]; then
   "$wine" wineboot </dev/null >/dev/null 2>&1 8>&- 9>&- || true
+fi
+
+# No window manager runs on Xvfb, and closing a window Wine lets one manage waits up to
+# 2 s for it. In the virtual desktop Wine manages no windows anyway; this keeps it so
+# for a prefix run without one. Set once per prefix, older prefixes included.
+if [[ ! -f "$prefix/.setup-unmanaged" ]]; then
+  if ! "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 8>&- 9>&-; then
+    echo "wine-run.sh: could not set Wine's X11 driver to manage no windows" >&2
+    exit 3
+  fi
+  touch "$prefix/.setup-unmanaged"
 fi
 
 if [[ "$(cat "$prefix/.setup-winver" 2>/dev/null)" != "$winver" ]]; then

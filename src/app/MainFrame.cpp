@@ -93,6 +93,32 @@ void CMainFrame::RecordDeleteProgramGroup(const std::string& name) {
     if (CUninstallRecord* record = ActiveRecord()) record->RecordDeleteProgramGroup(name);
 }
 
+void CMainFrame::RecordRestoreIniValue(const std::string& file, const std::string& section, const std::string& key,
+                                       const std::string& oldValue) {
+    if (CUninstallRecord* record = ActiveRecord()) record->RecordRestoreIniValue(file, section, key, oldValue);
+}
+
+void CMainFrame::RecordDeleteRegValue(const std::string& keyPath, const std::string& valueName) {
+    if (CUninstallRecord* record = ActiveRecord()) record->RecordDeleteRegValue(keyPath, valueName);
+}
+
+void CMainFrame::RecordDeleteRegKey(const std::string& keyPath) {
+    if (CUninstallRecord* record = ActiveRecord()) record->RecordDeleteRegKey(keyPath);
+}
+
+void CMainFrame::RecordRestoreRegValue(const std::string& keyPath, const std::string& valueName, std::uint32_t type,
+                                       const std::string& oldData) {
+    if (CUninstallRecord* record = ActiveRecord()) record->RecordRestoreRegValue(keyPath, valueName, type, oldData);
+}
+
+void CMainFrame::RecordReleaseSharedFile(const std::string& path) {
+    if (CUninstallRecord* record = ActiveRecord()) record->RecordReleaseSharedFile(path);
+}
+
+void CMainFrame::RecordDeleteProgramItem(const std::string& group, const std::string& title) {
+    if (CUninstallRecord* record = ActiveRecord()) record->RecordDeleteProgramItem(group, title);
+}
+
 void CMainFrame::WriteUninstallRecord() {
     if (CUninstallRecord* record = ActiveRecord()) record->WriteUninstallRecord();
 }

@@ -32,6 +32,14 @@ public:
     void RecordDeleteIniKeyword(const CIniItem& item) override;
     void RecordDeleteIniValue(const CIniItem& item) override;
     void RecordDeleteProgramGroup(const std::string& name) override;
+    void RecordRestoreIniValue(const std::string& file, const std::string& section, const std::string& key,
+                               const std::string& oldValue) override;
+    void RecordDeleteRegValue(const std::string& keyPath, const std::string& valueName) override;
+    void RecordDeleteRegKey(const std::string& keyPath) override;
+    void RecordRestoreRegValue(const std::string& keyPath, const std::string& valueName, std::uint32_t type,
+                               const std::string& oldData) override;
+    void RecordReleaseSharedFile(const std::string& path) override;
+    void RecordDeleteProgramItem(const std::string& group, const std::string& title) override;
     // Completes the uninstall record of the finished installation (same conditions).
     void WriteUninstallRecord();
 

@@ -19,10 +19,36 @@ BOOL CCopyDialog::Create(HWND parent) {
     return fw::Dialog::Create(parent);
 }
 
-void CCopyDialog::SetFileName(const std::string& name) { SetItemText(IDC_COPY_FILE_NAME, name); }
+void CCopyDialog::SetFileName(const std::string& name) {
+    {
+        const fw::CriticalSection::Lock lock(m_fileLineLock);
+        m_bNameOffered = false;  // an older offer must not come after this name
+    }
+    SetItemText(IDC_COPY_FILE_NAME, name);
+}
+
+void CCopyDialog::OfferFileName(const std::string& name) {
+    const fw::CriticalSection::Lock lock(m_fileLineLock);
+    m_strOfferedName = name;
+    m_bNameOffered = true;
+}
+
+void CCopyDialog::ShowOfferedFileName() {
+    std::string name;
+    {
+        const fw::CriticalSection::Lock lock(m_fileLineLock);
+        if (!m_bNameOffered) return;
+        name.swap(m_strOfferedName);
+        m_bNameOffered = false;
+    }
+    SetItemText(IDC_COPY_FILE_NAME, name);
+}
 
 INT_PTR CCopyDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_TIMER:
+        if (wParam == kFileLineTimerId) ShowOfferedFileName();
+        return TRUE;
     case WM_COPY_PROGRESS:
         SetMessageResult(OnCopyProgress(wParam));
         return TRUE;
@@ -46,6 +72,7 @@ BOOL CCopyDialog::OnInitDialog() {
     SendDlgItemMessageA(m_hWnd, IDC_COPY_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     SendDlgItemMessageA(m_hWnd, IDC_COPY_PROGRESS, PBM_SETPOS, 0, 0);
     CenterOverParent();
+    SetTimer(m_hWnd, kFileLineTimerId, kFileLineTickMs, nullptr);
 
     auto worker = std::make_unique<CCopyThread>();
     worker->m_pCopyDialog = this;
@@ -99,6 +126,7 @@ void CCopyDialog::EndCopy(WPARAM code) {
     }
     m_nPendingEnd = 0;
     StopWorker();
+    KillTimer(m_hWnd, kFileLineTimerId);
     PostMessageA(m_hParent, WM_SETUP_COPY_DONE, m_bStopConfirmed ? SETUP_STOPPED : code, 0);
 }
 

@@ -11,6 +11,7 @@
 #include "copy/CopyPrompts.h"
 #include "copy/VersionService.h"
 #include "framework/Dialog.h"
+#include "framework/Thread.h"
 #include "script/SetupItems.h"
 
 class CCopyThread;
@@ -26,8 +27,15 @@ public:
     // WM_SETUP_COPY_DONE; the worker starts at once.
     BOOL Create(HWND parent);
 
-    // The file line; called by the worker before each item.
+    // The file line, set at once (the worker waits until it is shown): for the last item,
+    // and before a question about the item the line names.
     void SetFileName(const std::string& name);
+    // The file line as the worker offers it for the other items: shown at the dialog's next
+    // tick, so a run of small files costs no message per file and a long one still shows
+    // its name within a tick.
+    void OfferFileName(const std::string& name);
+    static constexpr UINT_PTR kFileLineTimerId = 1;
+    static constexpr UINT kFileLineTickMs = 30;
 
     LRESULT OnCopyProgress(WPARAM bytes);
     void OnCopyFinished();
@@ -57,6 +65,11 @@ private:
     // Stops the worker and reports the phase's end to the driver.
     void EndCopy(WPARAM code);
     void StopWorker();
+    void ShowOfferedFileName();
+
+    fw::CriticalSection m_fileLineLock;  // guards the offered name, set by the worker
+    std::string m_strOfferedName;
+    bool m_bNameOffered = false;
 
     HWND m_hParent = nullptr;
     CPlatformVersionService m_platformService;

@@ -70,7 +70,14 @@ void CCopyThread::OnThreadMessage(UINT msg, WPARAM, LPARAM) {
     }
 }
 
-void CCopyThread::OnCopyStart() { PostToThread(WM_COPY_NEXT); }
+void CCopyThread::OnCopyStart() {
+    m_strWindowsDir = fw::WindowsDirectory();
+    m_nTotalBytes = 0;
+    if (m_pFileItems)
+        for (const CFileItem* item : *m_pFileItems)
+            if (item) m_nTotalBytes += core::FileItemBytes(item->m_nSize);
+    PostToThread(WM_COPY_NEXT);
+}
 
 void CCopyThread::OnCopyCancel() { m_bCancel = 1; }
 
@@ -94,7 +101,7 @@ void CCopyThread::OnCopyNext() {
         End(SETUP_STOPPED);
         return;
     }
-    if (const CFileItem* item = (*m_pFileItems)[m_nCurrent]) m_pCopyDialog->SetFileName(item->m_strName);
+    if (const CFileItem* item = (*m_pFileItems)[m_nCurrent]) ShowItemName(item->m_strName, m_nCurrent + 1 == count);
     if (InstallFile() == -1) {
         End(SETUP_STOPPED);
         return;
@@ -104,6 +111,7 @@ void CCopyThread::OnCopyNext() {
 }
 
 void CCopyThread::End(WPARAM outcome) {
+    SendProgress();
     m_nOutcome = outcome;
     PostToDialog(outcome == SETUP_DONE ? WM_COPY_FINISHED : WM_COPY_ABORTED);
 }
@@ -119,14 +127,14 @@ int CCopyThread::EnsureSourceDisk() {
         return 1;
     }
     for (;;) {
-        if (m_pPrompts->ChangeDisk(item->m_nDisk) == IDOK) {
+        if (Ask().ChangeDisk(item->m_nDisk) == IDOK) {
             if (FileExists(tag)) {
                 m_nCurrentDisk = item->m_nDisk;
                 return 1;
             }
             continue;  // not that disk yet: the same request again
         }
-        if (m_pPrompts->QueryCancel() == IDCANCEL) {
+        if (Ask().QueryCancel() == IDCANCEL) {
             End(SETUP_STOPPED);
             return 0;
         }
@@ -139,8 +147,9 @@ int CCopyThread::InstallFile() {
     if (!file) return 0;
 
     Item item{file, Expanded(file->GetSourcePath()), Expanded(file->GetDestPath()), {}, {}, file->IsSharedFile(), {}, {}, {}, 0, {}};
-    if (!FileExists(item.src)) {
-        m_pPrompts->SourceMissing(item.src);
+    item.srcAttributes = GetFileAttributesA(item.src.c_str());
+    if (item.srcAttributes == INVALID_FILE_ATTRIBUTES || (item.srcAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        Ask().SourceMissing(item.src);
         return -1;
     }
     item.srcDir = Expanded(file->GetSourceDir());
@@ -155,7 +164,7 @@ int CCopyThread::InstallFile() {
 }
 
 int CCopyThread::Locate(Item& item) {
-    const std::string windows = fw::WindowsDirectory();
+    const std::string& windows = m_strWindowsDir;
     const DWORD flags = item.shared ? VFFF_ISSHAREDFILE : 0;
     for (int tries = 1;; ++tries) {
         std::string current, destination;
@@ -170,7 +179,7 @@ int CCopyThread::Locate(Item& item) {
             item.destDir = item.appDir;
             return 1;
         case core::LocateStep::AskFileInUse: {
-            const INT_PTR answer = m_pPrompts->FileInUse(item.file->m_strDestFile);
+            const INT_PTR answer = Ask().FileInUse(item.file->m_strDestFile);
             if (answer == IDCANCEL) return -1;
             if (answer == core::kAnswerIgnore) {
                 ReportProgress(core::FileItemBytes(item.file->m_nSize));
@@ -186,11 +195,14 @@ int CCopyThread::Locate(Item& item) {
 }
 
 void CCopyThread::CreateDestinationDirectories(const Item& item) {
+    // Most items go where the one before went: that directory chain is there already.
+    if (lstrcmpiA(item.destDir.c_str(), m_strReadyDir.c_str()) == 0) return;
     for (const std::string& directory : core::DirectoryTreePrefixes(item.destDir)) {
         if (DirectoryExists(directory) || !CreateDirectoryA(directory.c_str(), nullptr)) continue;
         if ((item.file->m_nFlags & FILEITEM_UNINSTALL) && m_pUninstallNotes)
             m_pUninstallNotes->RecordCreatedDirectory(directory);
     }
+    m_strReadyDir = DirectoryExists(item.destDir) ? item.destDir : std::string();
 }
 
 int CCopyThread::Install(Item& item) {
@@ -212,29 +224,29 @@ int CCopyThread::Install(Item& item) {
         case core::InstallRow::NotInstalled:
             // The new file is not in place: the user decides (close the program and retry,
             // leave the file out, or stop); it never counts as installed.
-            action = core::ActionForInUseAnswer(static_cast<int>(m_pPrompts->FileInUse(file.m_strDestFile)));
+            action = core::ActionForInUseAnswer(static_cast<int>(Ask().FileInUse(file.m_strDestFile)));
             break;
         case core::InstallRow::SourceOlder:
             action = g_bOverwriteAllOlder ? core::CopyAction::Replace
-                                          : core::ActionForConflictAnswer(static_cast<int>(m_pPrompts->SourceOlder(temporary, item.dst)));
+                                          : core::ActionForConflictAnswer(static_cast<int>(Ask().SourceOlder(temporary, item.dst)));
             if (action == core::CopyAction::ReplaceAll) g_bOverwriteAllOlder = 1;
             break;
         case core::InstallRow::DifferentLanguage:
             action = g_bOverwriteAllDiffer
                          ? core::CopyAction::Replace
-                         : core::ActionForConflictAnswer(static_cast<int>(m_pPrompts->DifferentLanguage(temporary, item.dst)));
+                         : core::ActionForConflictAnswer(static_cast<int>(Ask().DifferentLanguage(temporary, item.dst)));
             if (action == core::CopyAction::ReplaceAll) g_bOverwriteAllDiffer = 1;
             break;
         case core::InstallRow::WriteProtected: {
             int answer = g_nReadonlyAnswer;
             if (answer == -1) {
                 bool dontAskAgain = false;
-                answer = static_cast<int>(m_pPrompts->ReadOnly(item.dst, dontAskAgain));
+                answer = static_cast<int>(Ask().ReadOnly(item.dst, dontAskAgain));
                 if (dontAskAgain && (answer == core::kAnswerYes || answer == core::kAnswerNo)) g_nReadonlyAnswer = answer;
             }
             action = core::ActionForReadonlyAnswer(answer);
             if (action == core::CopyAction::AskStop)
-                action = core::ActionForStopAnswer(static_cast<int>(m_pPrompts->QueryCancel()));
+                action = core::ActionForStopAnswer(static_cast<int>(Ask().QueryCancel()));
             break;
         }
         case core::InstallRow::CannotDeleteCurrent:
@@ -243,32 +255,32 @@ int CCopyThread::Install(Item& item) {
             // Still waiting as a temporary file: install it once more without deleting the
             // old copy, which cannot answer with this again.
             if (flags & core::kViffDontDeleteOld) {
-                action = core::ActionForInUseAnswer(static_cast<int>(m_pPrompts->FileInUse(file.m_strDestFile)));
+                action = core::ActionForInUseAnswer(static_cast<int>(Ask().FileInUse(file.m_strDestFile)));
                 break;
             }
             flags |= core::kViffForceInstall | core::kViffDontDeleteOld;
             continue;
         case core::InstallRow::DifferentType:
-            m_pPrompts->Message(IDD_DIFFERENT_FILE_TYPE);
+            Ask().Message(IDD_DIFFERENT_FILE_TYPE);
             return StopItem(item);
         case core::InstallRow::OutOfSpace:
-            m_pPrompts->Message(IDD_OUT_OF_DISK_SPACE);
+            Ask().Message(IDD_OUT_OF_DISK_SPACE);
             return StopItem(item);
         case core::InstallRow::AccessViolation:
-            m_pPrompts->AccessViolation(file.m_strDestFile);
+            Ask().AccessViolation(file.m_strDestFile);
             return StopItem(item);
         case core::InstallRow::CannotCreate:
         case core::InstallRow::CannotDeleteOrRename:
-            m_pPrompts->Message(IDD_CANNOT_CREATE_TEMP_FILE);
+            Ask().Message(IDD_CANNOT_CREATE_TEMP_FILE);
             return StopItem(item);
         case core::InstallRow::OutOfMemory:
-            m_pPrompts->Message(IDD_OUT_OF_MEMORY);
+            Ask().Message(IDD_OUT_OF_MEMORY);
             return StopItem(item);
         case core::InstallRow::CannotReadSource:
-            m_pPrompts->CannotReadSource(item.src, item.srcDir);
+            Ask().CannotReadSource(item.src, item.srcDir);
             return StopItem(item);
         case core::InstallRow::CannotReadDest:
-            m_pPrompts->CannotWriteDestination(item.dst);
+            Ask().CannotWriteDestination(item.dst);
             return StopItem(item);
         }
 
@@ -283,7 +295,7 @@ int CCopyThread::Install(Item& item) {
                 for (;;) {
                     if (ReplaceWithTemporary(item)) return Complete(item, true);
                     const core::CopyAction next =
-                        core::ActionForInUseAnswer(static_cast<int>(m_pPrompts->FileInUse(file.m_strDestFile)));
+                        core::ActionForInUseAnswer(static_cast<int>(Ask().FileInUse(file.m_strDestFile)));
                     if (next == core::CopyAction::Skip) return Skip(item);
                     if (next == core::CopyAction::Stop) return StopItem(item);
                 }
@@ -291,7 +303,7 @@ int CCopyThread::Install(Item& item) {
             // Installed afresh without comparing, the existing file held aside until then.
             while (!MoveExistingAside(item)) {
                 const core::CopyAction next =
-                    core::ActionForInUseAnswer(static_cast<int>(m_pPrompts->FileInUse(file.m_strDestFile)));
+                    core::ActionForInUseAnswer(static_cast<int>(Ask().FileInUse(file.m_strDestFile)));
                 if (next == core::CopyAction::Skip) return Skip(item);
                 if (next == core::CopyAction::Stop) return StopItem(item);
             }
@@ -334,16 +346,27 @@ bool CCopyThread::MoveExistingAside(Item& item) {
 int CCopyThread::Complete(Item& item, bool written) {
     const CFileItem& file = *item.file;
     if (written) {
-        const DWORD attributes = GetFileAttributesA(item.src.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES)
-            SetFileAttributesA(item.dst.c_str(), attributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+        // The source's attributes, but never read-only or hidden; written only when the
+        // platform did not leave the file so already.
+        const DWORD source = item.srcAttributes;
+        const DWORD wanted = source & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+        if (source != INVALID_FILE_ATTRIBUTES && GetFileAttributesA(item.dst.c_str()) != wanted)
+            SetFileAttributesA(item.dst.c_str(), wanted);
     }
     DropLeftovers(item, written);
-    if ((file.m_nFlags & FILEITEM_SHAREDDLL) && !item.shared) {
+    const bool counted = (file.m_nFlags & FILEITEM_SHAREDDLL) && !item.shared;
+    if (counted) {
         CRegProfile shared(kSharedDllsKey, HKEY_LOCAL_MACHINE);
         shared.WriteInt(item.dst.c_str(), shared.GetInt(item.dst.c_str(), 0) + 1);
     }
-    if ((file.m_nFlags & FILEITEM_UNINSTALL) && m_pUninstallNotes) m_pUninstallNotes->RecordDeleteFile(item.dst);
+    // Only a file this installation wrote is the uninstaller's to delete; a copy that was
+    // kept only gives its count back.
+    if ((file.m_nFlags & FILEITEM_UNINSTALL) && m_pUninstallNotes) {
+        if (written)
+            m_pUninstallNotes->RecordDeleteFile(item.dst);
+        else if (counted)
+            m_pUninstallNotes->RecordReleaseSharedFile(item.dst);
+    }
     ReportProgress(core::FileItemBytes(file.m_nSize));
     return 1;
 }
@@ -375,10 +398,35 @@ std::string CCopyThread::TemporaryPath(const Item& item) const {
     return JoinPath(item.destDir, std::string(core::BareTemporaryName(item.tmpFile)));
 }
 
+void CCopyThread::ShowItemName(const std::string& name, bool now) {
+    m_strItemName = name;
+    m_bItemNameShown = now;
+    if (now)
+        m_pCopyDialog->SetFileName(name);
+    else
+        m_pCopyDialog->OfferFileName(name);
+}
+
+CCopyPrompts& CCopyThread::Ask() {
+    if (!m_bItemNameShown && m_pCopyDialog) {
+        m_pCopyDialog->SetFileName(m_strItemName);
+        m_bItemNameShown = true;
+    }
+    return *m_pPrompts;
+}
+
 void CCopyThread::ReportProgress(std::uint64_t bytes) {
     WaitWhilePaused();
-    if (m_pCopyDialog && m_pCopyDialog->GetHwnd())
-        SendMessageA(m_pCopyDialog->GetHwnd(), WM_COPY_PROGRESS, static_cast<WPARAM>(bytes), 0);
+    const std::uint64_t shown = m_nDoneBytes - m_nUnsentBytes;
+    m_nDoneBytes += bytes;
+    m_nUnsentBytes += bytes;
+    if (core::ProgressPercent(m_nDoneBytes, m_nTotalBytes) != core::ProgressPercent(shown, m_nTotalBytes)) SendProgress();
+}
+
+void CCopyThread::SendProgress() {
+    if (m_nUnsentBytes && m_pCopyDialog && m_pCopyDialog->GetHwnd())
+        SendMessageA(m_pCopyDialog->GetHwnd(), WM_COPY_PROGRESS, static_cast<WPARAM>(m_nUnsentBytes), 0);
+    m_nUnsentBytes = 0;
 }
 
 void CCopyThread::PostToDialog(UINT msg) {

@@ -81,9 +81,16 @@ private:
         std::string tmpFile;          // the temporary file the service left, as it named it
         std::uint32_t lastResult = 0; // the last install result, VIF_TEMPFILE cleared once used
         std::string oldCopy;          // the existing file, moved aside while it is replaced
+        DWORD srcAttributes = INVALID_FILE_ATTRIBUTES;
     };
 
     bool StopWasRequested() const { return m_bCancel || m_bCancelRequested; }
+    // The item's name on the progress dialog's file line: at once when asked (the last
+    // item), else offered for the dialog's next tick.
+    void ShowItemName(const std::string& name, bool now);
+    // The questions and messages, with the file line first made to show the item they
+    // concern (an offered name may not have been shown yet).
+    CCopyPrompts& Ask();
     // Posts the copy's end to the dialog (SETUP_DONE or SETUP_STOPPED).
     void End(WPARAM outcome);
 
@@ -110,8 +117,19 @@ private:
     // The path of the temporary file the service left.
     std::string TemporaryPath(const Item& item) const;
 
+    // Adds the item's bytes to the progress; the dialog hears of them when its bar would
+    // move, and of the rest at the end.
     void ReportProgress(std::uint64_t bytes);
+    void SendProgress();
     void PostToDialog(UINT msg);
+
+    std::string m_strWindowsDir;
+    std::string m_strReadyDir;     // the destination directory last made sure of
+    std::string m_strItemName;     // the name last given to the file line
+    bool m_bItemNameShown = true;  // ... and known to be shown
+    std::uint64_t m_nTotalBytes = 0;
+    std::uint64_t m_nDoneBytes = 0;    // reported by the items so far
+    std::uint64_t m_nUnsentBytes = 0;  // of those, not yet sent to the dialog
 
     std::atomic<bool> m_bCancelRequested{false};
     std::atomic<WPARAM> m_nOutcome{0};

@@ -26,6 +26,10 @@ std::string ProgramCommandLine(std::string_view program, std::string_view argume
 
 std::string RegisterServerCommandLine(std::string_view program) { return QuoteProgramPath(program) + " /REGSERVER"; }
 
+std::string UnregisterServerCommandLine(std::string_view program) {
+    return QuoteProgramPath(program) + " /UNREGSERVER";
+}
+
 std::string ProgramDirectory(std::string_view program) {
     if (program.size() >= 2 && program.front() == '"' && program.back() == '"')
         program = program.substr(1, program.size() - 2);

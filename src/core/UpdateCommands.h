@@ -14,6 +14,8 @@ std::string QuoteProgramPath(std::string_view program);
 std::string ProgramCommandLine(std::string_view program, std::string_view arguments);
 // The command that makes an automation server register itself.
 std::string RegisterServerCommandLine(std::string_view program);
+// The command that makes an automation server take its registration away.
+std::string UnregisterServerCommandLine(std::string_view program);
 // The program's directory: its path up to, not including, the last backslash (one
 // enclosing pair of double quotes ignored); "" when the path has no backslash.
 std::string ProgramDirectory(std::string_view program);

@@ -29,6 +29,29 @@ namespace fw {
 // would otherwise never go on. Without handles it just lets the time pass that way.
 bool WaitAnsweringSentMessages(DWORD count, const HANDLE* handles, DWORD timeoutMs = INFINITE);
 
+// A lock for data two threads share briefly (a critical section), and its scope.
+class CriticalSection {
+public:
+    CriticalSection() { InitializeCriticalSection(&m_section); }
+    ~CriticalSection() { DeleteCriticalSection(&m_section); }
+    CriticalSection(const CriticalSection&) = delete;
+    CriticalSection& operator=(const CriticalSection&) = delete;
+
+    class Lock {
+    public:
+        explicit Lock(CriticalSection& section) : m_section(section.m_section) { EnterCriticalSection(&m_section); }
+        ~Lock() { LeaveCriticalSection(&m_section); }
+        Lock(const Lock&) = delete;
+        Lock& operator=(const Lock&) = delete;
+
+    private:
+        CRITICAL_SECTION& m_section;
+    };
+
+private:
+    CRITICAL_SECTION m_section;
+};
+
 class UiThread {
 public:
     UiThread();

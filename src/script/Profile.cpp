@@ -213,6 +213,10 @@ BOOL CIniProfile::GetSectionAt(int index, std::string& name) {
     return name.empty() ? FALSE : TRUE;
 }
 
+std::vector<std::string> CIniProfile::GetSectionNames() { return PrivateProfileNames(nullptr, m_strProfileName); }
+
+std::vector<std::string> CIniProfile::GetKeyNames() { return PrivateProfileNames(m_strSection.c_str(), m_strProfileName); }
+
 BOOL CIniProfile::DeleteKey(const char* key) {
     return WritePrivateProfileStringA(m_strSection.c_str(), key, nullptr, m_strProfileName.c_str());
 }

@@ -62,6 +62,10 @@ public:
     int GetSectionCount() override;
     BOOL GetSectionAt(int index, std::string& name) override;
     BOOL DeleteKey(const char* key) override;
+    // Every section name of the file, and every key name of the selected section, in the
+    // file's order, each from one reading.
+    std::vector<std::string> GetSectionNames();
+    std::vector<std::string> GetKeyNames();
 };
 
 // A registry key under a root; each section is a subkey ("" is the key itself).

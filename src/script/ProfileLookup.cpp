@@ -1,6 +1,7 @@
 #include "script/ProfileLookup.h"
 
 #include "common/FileUtils.h"
+#include "core/ShiftJis.h"
 #include "script/Profile.h"
 
 ProfileFacts LookUpSectionAndKey(const std::string& path, const std::string& section, const std::string& key) {
@@ -25,4 +26,46 @@ bool ProfileHasSection(const std::string& path, const std::string& section) {
 
 bool ProfileHasKey(const std::string& path, const std::string& section, const std::string& key) {
     return LookUpSectionAndKey(path, section, key).hasKey;
+}
+
+namespace {
+
+bool SameName(const std::string& a, const std::string& b) { return core::ToUpperShiftJis(a) == core::ToUpperShiftJis(b); }
+
+// The selected section's entries; only the key's when one is given.
+void AddEntries(CIniProfile& profile, const std::string& section, const std::string& key,
+                std::vector<IniEntry>& entries) {
+    profile.SetSection(section.c_str());
+    for (const std::string& name : profile.GetKeyNames())
+        if (key.empty() || SameName(name, key)) entries.push_back({section, name, profile.GetString(name.c_str(), "")});
+}
+
+}  // namespace
+
+IniFacts LookUpIniFacts(const std::string& path, const std::string& section, const std::string& key) {
+    IniFacts facts;
+    facts.fileExists = FileExists(path);
+    if (!facts.fileExists) return facts;
+    CIniProfile profile(path);
+    for (const std::string& name : profile.GetSectionNames()) {
+        if (!SameName(name, section)) continue;
+        facts.hasSection = true;
+        std::vector<IniEntry> entries;
+        if (!key.empty()) AddEntries(profile, name, key, entries);
+        if (!entries.empty()) {
+            facts.hasKey = true;
+            facts.value = entries.front().value;
+        }
+        break;
+    }
+    return facts;
+}
+
+std::vector<IniEntry> ReadIniEntries(const std::string& path, const std::string& section, const std::string& key) {
+    std::vector<IniEntry> entries;
+    if (!FileExists(path)) return entries;
+    CIniProfile profile(path);
+    for (const std::string& name : profile.GetSectionNames())
+        if (section.empty() || SameName(name, section)) AddEntries(profile, name, key, entries);
+    return entries;
 }

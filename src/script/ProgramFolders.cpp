@@ -4,9 +4,14 @@
 #include <shlobj.h>
 
 #include "common/FileUtils.h"
+#include "core/ShiftJis.h"
+#include "core/UpdateCommands.h"
+#include "framework/Handles.h"
 #include "framework/SystemPaths.h"
 
 namespace {
+
+constexpr DWORD kGroupNameBuffer = 4096;
 
 // Below a profile directory of Windows NT 4.0 (half-width katakana, as the Japanese
 // system names them).
@@ -44,4 +49,32 @@ std::vector<std::string> ExistingProgramFolderBases(core::ProgramFolderRoute rou
     default:
         return {};
     }
+}
+
+std::vector<std::string> ProgramManagerGroups() {
+    std::vector<std::string> names;
+    const struct {
+        HKEY root;
+        const char* key;
+    } lists[] = {{HKEY_LOCAL_MACHINE, "SOFTWARE\\Program Groups"}, {HKEY_CURRENT_USER, "UNICODE Program Groups"}};
+    for (const auto& list : lists) {
+        fw::RegKey key;
+        if (RegOpenKeyExA(list.root, list.key, 0, KEY_ENUMERATE_SUB_KEYS, key.Receive()) != ERROR_SUCCESS) continue;
+        std::vector<char> name(kGroupNameBuffer);
+        for (DWORD index = 0;; ++index) {
+            DWORD length = kGroupNameBuffer;
+            if (RegEnumKeyExA(key.Get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                break;
+            names.emplace_back(name.data(), length);
+        }
+    }
+    return names;
+}
+
+bool ProgramManagerGroupExists(const std::string& name, const ShellFolderFunctions& shell) {
+    const std::string wanted = core::ToUpperShiftJis(name);
+    for (const std::string& group : ProgramManagerGroups())
+        if (core::ToUpperShiftJis(group) == wanted) return true;
+    const std::string programs = GetSpecialFolder(CSIDL_PROGRAMS, shell);
+    return !programs.empty() && DirectoryExists(core::ProgramFolderPath(programs, name));
 }

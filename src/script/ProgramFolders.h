@@ -19,3 +19,12 @@ std::string ProgramFoldersBase(core::ProgramFolderRoute route,
 // the user's own, then (Windows NT) those of all users. Empty on the other routes.
 std::vector<std::string> ExistingProgramFolderBases(core::ProgramFolderRoute route,
                                                     const ShellFolderFunctions& shell = FindShellFolderFunctions());
+
+// The program manager's groups as the registry lists them (Windows NT before 4.0): the
+// groups every user sees, then the user's own.
+std::vector<std::string> ProgramManagerGroups();
+// True when the program manager already has a group of that name (any case): one the
+// registry lists, or, for a program manager that keeps its groups as folders of the
+// shell's Programs folder, such a folder.
+bool ProgramManagerGroupExists(const std::string& name,
+                               const ShellFolderFunctions& shell = FindShellFolderFunctions());

@@ -6,6 +6,7 @@
 // of the installation.
 #include "script/SetupItems.h"
 
+#include <cstdint>
 #include <string>
 
 class CUninstallNotes {
@@ -32,6 +33,24 @@ public:
     virtual void RecordDeleteIniValue(const CIniItem& item) = 0;
     // A program-manager group the installation made.
     virtual void RecordDeleteProgramGroup(const std::string& name) = 0;
+
+    // What else the installation changed, so that its removal leaves the system as it was.
+    // These notes go into sections of their own after the others.
+    // An INI value written over or removed, with the value it had. file, section and key
+    // as in the other INI notes.
+    virtual void RecordRestoreIniValue(const std::string& file, const std::string& section, const std::string& key,
+                                       const std::string& oldValue) = 0;
+    // A registry value the installation created; keyPath is "HKEY_...\subkey".
+    virtual void RecordDeleteRegValue(const std::string& keyPath, const std::string& valueName) = 0;
+    // A registry key the installation created (a parent before its children).
+    virtual void RecordDeleteRegKey(const std::string& keyPath) = 0;
+    // A registry value written over, with its old type and data.
+    virtual void RecordRestoreRegValue(const std::string& keyPath, const std::string& valueName, std::uint32_t type,
+                                       const std::string& oldData) = 0;
+    // A shared file the installation counted but did not write (the copy there was kept).
+    virtual void RecordReleaseSharedFile(const std::string& path) = 0;
+    // An icon the installation put into a program-manager group that was there before.
+    virtual void RecordDeleteProgramItem(const std::string& group, const std::string& title) = 0;
 };
 
 // The notes of the running program: the application's main window when it takes

@@ -18,19 +18,24 @@ using core::ProgramFolderRoute;
 
 // Makes the program folder in base, with any missing directory above it (a folder name
 // may hold levels, and a fresh profile may lack its Programs folder); a failure only
-// means that the icons will be missing.
-void CreateProgramFolder(const std::string& base, const std::string& folder);
+// means that the icons will be missing. The levels of the folder it made are noted for
+// the uninstaller (never base or what is above it). True when it made the folder itself.
+bool CreateProgramFolder(const std::string& base, const std::string& folder, CUninstallNotes* notes);
 // Saves the icon's shell link (title as its description) in the program folder and notes
 // the link file for the uninstaller once it is saved. Returns the link's path.
 std::string AddProgramIcon(const std::string& base, const std::string& folder, const std::string& title,
                            const std::string& target, CUninstallNotes* notes);
 
 // The program folder of an installation on its route. Create returns 1 on the program
-// manager's route, else 0; so does AddItem, for one installed file with an icon title.
-int CreateProgramGroup(ProgramFolderRoute route, const std::string& groupName, const CProgramManagerLink& progman);
+// manager's route, else 0, and tells whether this installation made the folder (only
+// then is it the uninstaller's to remove); AddItem returns the same, for one installed
+// file with an icon title. An icon put into a group that was there before is noted on
+// its own.
+int CreateProgramGroup(ProgramFolderRoute route, const std::string& groupName, const CProgramManagerLink& progman,
+                       CUninstallNotes* notes, bool& madeHere);
 int AddProgramGroupItem(ProgramFolderRoute route, const std::string& groupName, const CFileItem& item,
-                        const CProgramManagerLink& progman, CUninstallNotes* notes);
+                        const CProgramManagerLink& progman, CUninstallNotes* notes, bool groupMadeHere);
 
 // One shell link per item of the MakeShortCut sections, on every platform; missing
-// directories are not made, failures are not reported and nothing is noted.
-void MakeShortcuts(const CShortcutItemArray* items);
+// directories are not made and failures are not reported. A link saved is noted.
+void MakeShortcuts(const CShortcutItemArray* items, CUninstallNotes* notes);

@@ -6,6 +6,7 @@
 #include "framework/Handles.h"
 #include "framework/SystemPaths.h"
 #include "framework/Thread.h"
+#include "script/ProgramFolders.h"
 #include "script/UninstallNotes.h"
 #include "system/DDEClient.h"
 
@@ -37,7 +38,10 @@ bool SendProgramManagerCommand(const CProgramManagerLink& link, const std::strin
                                          XTYP_EXECUTE, kCommandTimeoutMs, &result) != nullptr;
 }
 
-int CreateProgramManagerGroup(const CProgramManagerLink&, const std::string& groupName) {
+int CreateProgramManagerGroup(const CProgramManagerLink&, const std::string& groupName, CUninstallNotes* notes,
+                              bool& madeHere) {
+    const bool existed = ProgramManagerGroupExists(groupName);
+    DWORD exitCode = STILL_ACTIVE;
     // The name goes on the command line: the helper's own SETUP.INF may still hold the
     // script's default (read-only media keep it) or be on a disk no longer in the drive.
     std::string commandLine = core::CommandLineWithArgument(GroupHelperPath(), groupName);
@@ -53,9 +57,10 @@ int CreateProgramManagerGroup(const CProgramManagerLink&, const std::string& gro
         // A DDE client's initiate is broadcast to every top-level window and waits for each,
         // so the helper's connection would stall on ours if we did not answer meanwhile.
         const HANDLE helper = processHandle.Get();
-        fw::WaitAnsweringSentMessages(1, &helper, kGroupHelperWaitMs);
+        if (fw::WaitAnsweringSentMessages(1, &helper, kGroupHelperWaitMs)) GetExitCodeProcess(helper, &exitCode);
     }
-    if (CUninstallNotes* notes = FindUninstallNotes()) notes->RecordDeleteProgramGroup(groupName);
+    madeHere = !existed && exitCode == 0;
+    if (madeHere && notes) notes->RecordDeleteProgramGroup(groupName);
     return 1;
 }
 
@@ -65,6 +70,6 @@ int AddProgramManagerItem(const CProgramManagerLink& link, const std::string& pa
     return 1;
 }
 
-void ExitProgramManager(const CProgramManagerLink& link) {
-    SendProgramManagerCommand(link, core::ProgmanCommand("ExitProgman", {"1"}));
+bool ExitProgramManager(const CProgramManagerLink& link) {
+    return SendProgramManagerCommand(link, core::ProgmanCommand("ExitProgman", {"1"}));
 }

@@ -16,16 +16,20 @@ struct CProgramManagerLink {
     CDDEClientConv* pConv = nullptr;
 };
 
+class CUninstallNotes;
+
 // Starts __SETUP.EXE hidden with the group's name and waits for it to end (at most
 // kGroupHelperWaitMs, answering messages sent to this thread's windows meanwhile), so
-// that the icons that follow go into this group; then notes the group for the uninstall
-// record. Returns 1.
-int CreateProgramManagerGroup(const CProgramManagerLink& link, const std::string& groupName);
+// that the icons that follow go into this group. madeHere: the group was not there before
+// and the helper made it (it ended in time, with success); only then is the group noted
+// for the uninstall record. Returns 1.
+int CreateProgramManagerGroup(const CProgramManagerLink& link, const std::string& groupName, CUninstallNotes* notes,
+                              bool& madeHere);
 // Sends "[AddItem(path,title)]" (arguments quoted where the program manager would split
 // them), then reads and drops the client's last error. Returns 1.
 int AddProgramManagerItem(const CProgramManagerLink& link, const std::string& path, const std::string& title);
-// Sends "[ExitProgman(1)]".
-void ExitProgramManager(const CProgramManagerLink& link);
+// Sends "[ExitProgman(1)]"; whether the program manager took it.
+bool ExitProgramManager(const CProgramManagerLink& link);
 
 // How long the installer waits for the group helper.
 inline constexpr DWORD kGroupHelperWaitMs = 10000;

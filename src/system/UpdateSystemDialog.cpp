@@ -61,15 +61,17 @@ BOOL CUpdateSystemDialog::OnInitDialog() {
 }
 
 LRESULT CUpdateSystemDialog::OnCreateGroup() {
-    return CreateProgramGroup(core::GetProgramFolderRoute(m_platform), m_strGroupName, m_progman);
+    return CreateProgramGroup(core::GetProgramFolderRoute(m_platform), m_strGroupName, m_progman, Notes(),
+                              m_bGroupMadeHere);
 }
 
 LRESULT CUpdateSystemDialog::OnAddItem(const CFileItem* item) {
     if (!item) return 0;
-    return AddProgramGroupItem(core::GetProgramFolderRoute(m_platform), m_strGroupName, *item, m_progman, Notes());
+    return AddProgramGroupItem(core::GetProgramFolderRoute(m_platform), m_strGroupName, *item, m_progman, Notes(),
+                               m_bGroupMadeHere);
 }
 
-void CUpdateSystemDialog::MakeShortcuts() { ::MakeShortcuts(m_pShortcutItems); }
+void CUpdateSystemDialog::MakeShortcuts() { ::MakeShortcuts(m_pShortcutItems, Notes()); }
 
 void CUpdateSystemDialog::OnUpdateFinished() {
     m_bNoWorker = false;  // the end is reported once

@@ -67,4 +67,5 @@ private:
 
     HWND m_hParent = nullptr;
     bool m_bNoWorker = false;  // the worker could not start: the dialog ends the update itself
+    bool m_bGroupMadeHere = false;  // the program folder did not exist before this installation
 };

@@ -4,7 +4,9 @@
 #include "common/Messages.h"
 #include "common/SetupMessageBox.h"
 #include "core/AtoiNumber.h"
+#include "core/ShiftJis.h"
 #include "core/TextFormat.h"
+#include "core/UninstallRecordText.h"
 #include "core/UpdateCommands.h"
 #include "framework/Handles.h"
 #include "framework/SystemFunction.h"
@@ -142,14 +144,13 @@ void CUpdateSystemThread::UpdateIniItem(const CIniItem& item) {
     const std::string section = Expanded(item.m_strSection);
     const std::string key = Expanded(item.m_strKey);
     const std::string value = Expanded(item.m_strValue);
-    std::string file = Expanded(item.m_strFile);
+    const std::string named = Expanded(item.m_strFile);  // as the notes name the file
+    std::string file = named;
     if (!core::IsIniPathAsGiven(file)) file = Expanded("$WINDIR$") + "\\" + file;
 
-    // The file as it is before the change decides what the uninstaller is told.
-    const bool fileExisted = FileExists(file);
-    const ProfileFacts facts = LookUpSectionAndKey(file, section, key);
-    const bool sectionExisted = facts.hasSection;
-    const bool keyExisted = facts.hasKey;
+    // The file as it is before the change decides what the uninstaller is told, matched
+    // as the platform's INI functions match it: names in any case.
+    const IniFacts before = LookUpIniFacts(file, section, key);
 
     bool written = false;
     switch (item.m_nMode & 7) {
@@ -160,51 +161,120 @@ void CUpdateSystemThread::UpdateIniItem(const CIniItem& item) {
     case 3:
         // Only over a key that is there with exactly this name; a missing file has none
         // (and is not opened, so nobody is asked about it).
-        if (keyExisted)
+        if (before.hasKey && LookUpSectionAndKey(file, section, key).hasKey)
             written = WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
         break;
-    case 4:
+    case 4: {
+        // What the deletion takes away comes back when the product is removed.
+        const std::vector<IniEntry> removed = ReadIniEntries(file, section, key);
         if (section.empty()) DeleteFileA(file.c_str());
         WritePrivateProfileStringA(section.c_str(), key.empty() ? nullptr : key.c_str(), nullptr, file.c_str());
+        for (const IniEntry& entry : removed)
+            if (FirstChangeOf(file, entry.section, entry.key) && m_pUninstallNotes)
+                m_pUninstallNotes->RecordRestoreIniValue(named, entry.section, entry.key, entry.value);
         break;
+    }
     default:
         break;
     }
 
     // A write that failed changed nothing: the uninstaller must not undo it.
-    if (!written || !m_pUninstallNotes) return;
-    if (!fileExisted)
+    if (!written) return;
+    const bool first = FirstChangeOf(file, section, key);
+    if (!m_pUninstallNotes) return;
+    if (!before.fileExists)
         m_pUninstallNotes->RecordDeleteIniFile(file);
-    else if (!sectionExisted)
+    else if (!before.hasSection)
         m_pUninstallNotes->RecordDeleteIniSection(item);
-    else if (!keyExisted)
+    else if (!before.hasKey)
         m_pUninstallNotes->RecordDeleteIniKeyword(item);
     else
         m_pUninstallNotes->RecordDeleteIniValue(item);
+    // The value the key had before this installation first wrote it comes back.
+    if (before.hasKey && first) m_pUninstallNotes->RecordRestoreIniValue(named, section, key, before.value);
+}
+
+bool CUpdateSystemThread::FirstChangeOf(const std::string& file, const std::string& section, const std::string& key) {
+    return m_changedEntries.insert(core::ToUpperShiftJis(file + '\n' + section + '\n' + key)).second;
 }
 
 // --- Registry ----------------------------------------------------------------------------
 
-void CUpdateSystemThread::UpdateRegItem(const CRegItem& item) {
-    fw::RegKey key;
-    if (RegCreateKeyExA(item.m_hRootKey, Expanded(item.m_strSubKey).c_str(), 0, nullptr, 0,
-                        KEY_WRITE | KEY_QUERY_VALUE, nullptr, key.Receive(), nullptr) != ERROR_SUCCESS)
-        return;
-    const std::string name = Expanded(item.m_strValueName);
-    const bool keepExisting = (item.m_nKeepExisting & 3) != 0;
-    const auto exists = [&] { return RegQueryValueExA(key.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; };
+namespace {
 
+// The platform's name of a root, for the uninstaller's notes; false for any other key.
+bool NotedRoot(HKEY root, core::RegistryRoot& noted) {
+    if (root == HKEY_CLASSES_ROOT) noted = core::RegistryRoot::ClassesRoot;
+    else if (root == HKEY_CURRENT_USER) noted = core::RegistryRoot::CurrentUser;
+    else if (root == HKEY_LOCAL_MACHINE) noted = core::RegistryRoot::LocalMachine;
+    else if (root == HKEY_USERS) noted = core::RegistryRoot::Users;
+    else return false;
+    return true;
+}
+
+// The levels of the subkey, from the first that is not there yet: those the update makes.
+std::vector<std::string> MissingKeyLevels(HKEY root, const std::string& subKey) {
+    std::vector<std::string> levels = core::RegistryKeyLevels(subKey);
+    auto firstMissing = levels.begin();
+    for (; firstMissing != levels.end(); ++firstMissing) {
+        fw::RegKey key;
+        if (RegOpenKeyExA(root, firstMissing->c_str(), 0, KEY_QUERY_VALUE, key.Receive()) == ERROR_FILE_NOT_FOUND)
+            break;
+    }
+    levels.erase(levels.begin(), firstMissing);
+    return levels;
+}
+
+// The value's type and data, when it is there.
+bool ReadValue(HKEY key, const std::string& name, DWORD& type, std::string& data) {
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+    data.assign(size, '\0');
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
+        return false;
+    data.resize(size);
+    return true;
+}
+
+}  // namespace
+
+void CUpdateSystemThread::UpdateRegItem(const CRegItem& item) {
+    const std::string subKey = Expanded(item.m_strSubKey);
+    const std::vector<std::string> missing = MissingKeyLevels(item.m_hRootKey, subKey);
+    fw::RegKey key;
+    if (RegCreateKeyExA(item.m_hRootKey, subKey.c_str(), 0, nullptr, 0, KEY_WRITE | KEY_QUERY_VALUE, nullptr,
+                        key.Receive(), nullptr) != ERROR_SUCCESS)
+        return;
+    core::RegistryRoot root;
+    // Values right on a root, or under a root with no name of its own, are not noted.
+    const bool noted = m_pUninstallNotes && !subKey.empty() && NotedRoot(item.m_hRootKey, root);
+    if (noted)
+        for (const std::string& level : missing) m_pUninstallNotes->RecordDeleteRegKey(core::RegistryKeyPath(root, level));
+
+    const std::string name = Expanded(item.m_strValueName);
+    DWORD oldType = 0;
+    std::string oldData;
+    const bool existed = ReadValue(key.Get(), name, oldType, oldData);
+    if ((item.m_nKeepExisting & 3) && existed) return;
+
+    LONG result = ERROR_INVALID_PARAMETER;
     if (item.m_dwType == REG_SZ) {
         const std::string data = Expanded(item.m_strData);
-        if (keepExisting && exists()) return;
-        RegSetValueExA(key.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                       static_cast<DWORD>(data.size() + 1));
+        result = RegSetValueExA(key.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                                static_cast<DWORD>(data.size() + 1));
     } else if (item.m_dwType == REG_DWORD) {
-        if (keepExisting && exists()) return;
         // The number as written: no macros in it.
         const DWORD number = static_cast<DWORD>(core::AtoiNumber(item.m_strData));
-        RegSetValueExA(key.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+        result = RegSetValueExA(key.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                                sizeof number);
     }
+    if (result != ERROR_SUCCESS || !noted) return;
+    const std::string keyPath = core::RegistryKeyPath(root, subKey);
+    if (!m_changedValues.insert(core::ToUpperShiftJis(keyPath + '\n' + name)).second) return;
+    if (existed)
+        m_pUninstallNotes->RecordRestoreRegValue(keyPath, name, oldType, oldData);
+    else
+        m_pUninstallNotes->RecordDeleteRegValue(keyPath, name);
 }
 
 // --- OCX controls and automation servers -------------------------------------------------

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <set>
 #include <string>
 
 #include "common/Messages.h"
@@ -89,6 +90,12 @@ private:
     bool StepThrough(std::vector<Item*>* items, int& index, Step step);
     void FinishUpdate();
     HWND DialogWindow() const;
+    // True the first time an INI entry (file, section, key; in any case) is changed in
+    // this run: only the value it had before that first change is to come back.
+    bool FirstChangeOf(const std::string& file, const std::string& section, const std::string& key);
+
+    std::set<std::string> m_changedEntries;  // INI entries changed so far, upper case
+    std::set<std::string> m_changedValues;   // registry values written so far, upper case
 
     std::atomic<bool> m_bFinished{false};
     bool m_bComInitialized = false;

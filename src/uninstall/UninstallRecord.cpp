@@ -10,13 +10,16 @@ namespace {
 
 // Section of the record file per counter; the directory notes have theirs in WIN.INI.
 constexpr const char* kSectionNames[] = {
-    "DeleteFile",       "DeleteShortCut",   "UnregisterOcx",  "UnregisterAutomation", "DeleteIniFile",
-    "DeleteIniSection", "DeleteIniKeyword", "DeleteIniValue", "DeleteProgramGroup",   nullptr,
+    "DeleteFile",       "DeleteShortCut",   "UnregisterOcx",     "UnregisterAutomation", "DeleteIniFile",
+    "DeleteIniSection", "DeleteIniKeyword", "DeleteIniValue",    "DeleteProgramGroup",   nullptr,
+    "RestoreIniValue",  "DeleteRegValue",   "DeleteRegKey",      "RestoreRegValue",      "ReleaseSharedFile",
+    "DeleteProgramItem",
 };
 
-// File, section and key of an INI update, each expanded, joined with commas.
+// File, section and key of an INI update, each expanded, joined with commas (quoted
+// where a field holds a comma or a quote, so that the uninstaller reads them back).
 std::string IniFileSectionKey(const CIniItem& item) {
-    return core::JoinRecordFields(Expanded(item.m_strFile), Expanded(item.m_strSection), Expanded(item.m_strKey));
+    return core::RecordFields({Expanded(item.m_strFile), Expanded(item.m_strSection), Expanded(item.m_strKey)});
 }
 
 }  // namespace
@@ -29,6 +32,10 @@ void CUninstallRecord::Note(Counter counter, const std::string& value) {
     CIniProfile profile(file);
     profile.SetSection(directoryNote ? kDirectoryNotesSection : kSectionNames[counter]);
     profile.WriteString(key.c_str(), value.c_str());
+}
+
+void CUninstallRecord::NoteLater(Counter counter, const std::string& value) {
+    if (m_settings.enabled) m_laterNotes.emplace_back(counter, value);
 }
 
 void CUninstallRecord::RecordDeleteFile(const std::string& path) {
@@ -58,7 +65,7 @@ void CUninstallRecord::RecordDeleteIniFile(const std::string& path) {
 
 void CUninstallRecord::RecordDeleteIniSection(const CIniItem& item) {
     if (m_settings.enabled)
-        Note(kDeleteIniSection, core::JoinRecordFields(Expanded(item.m_strFile), Expanded(item.m_strSection)));
+        Note(kDeleteIniSection, core::RecordFields({Expanded(item.m_strFile), Expanded(item.m_strSection)}));
 }
 
 void CUninstallRecord::RecordDeleteIniKeyword(const CIniItem& item) {
@@ -71,6 +78,30 @@ void CUninstallRecord::RecordDeleteIniValue(const CIniItem& item) {
 
 void CUninstallRecord::RecordDeleteProgramGroup(const std::string& name) {
     if (m_settings.enabled) Note(kDeleteProgramGroup, name);
+}
+
+void CUninstallRecord::RecordRestoreIniValue(const std::string& file, const std::string& section,
+                                             const std::string& key, const std::string& oldValue) {
+    NoteLater(kRestoreIniValue, core::RestoreIniValueNote(file, section, key, oldValue));
+}
+
+void CUninstallRecord::RecordDeleteRegValue(const std::string& keyPath, const std::string& valueName) {
+    NoteLater(kDeleteRegValue, core::DeleteRegValueNote(keyPath, valueName));
+}
+
+void CUninstallRecord::RecordDeleteRegKey(const std::string& keyPath) { NoteLater(kDeleteRegKey, keyPath); }
+
+void CUninstallRecord::RecordRestoreRegValue(const std::string& keyPath, const std::string& valueName,
+                                             std::uint32_t type, const std::string& oldData) {
+    std::string note;
+    // Data that no line of the record can hold (a text with a line break) cannot come back.
+    if (core::RestoreRegValueNote(keyPath, valueName, type, oldData, note)) NoteLater(kRestoreRegValue, note);
+}
+
+void CUninstallRecord::RecordReleaseSharedFile(const std::string& path) { NoteLater(kReleaseSharedFile, path); }
+
+void CUninstallRecord::RecordDeleteProgramItem(const std::string& group, const std::string& title) {
+    NoteLater(kDeleteProgramItem, core::DeleteProgramItemNote(group, title));
 }
 
 void CUninstallRecord::WriteUninstallRecord() {
@@ -91,6 +122,8 @@ void CUninstallRecord::WriteUninstallRecord() {
         record.WriteString("Product", m_settings.product.c_str());
         if (hasKey) record.WriteString("Reg", keyPath.c_str());
     }
+    for (const auto& [counter, value] : m_laterNotes) Note(counter, value);
+    m_laterNotes.clear();
 
     const std::string recordFile = Expanded(core::kUninstallRecordFile);
     RecordDeleteFile(recordFile);

@@ -6,6 +6,8 @@
 #include "script/UninstallNotes.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 class CUninstallRecord : public CUninstallNotes {
 public:
@@ -30,9 +32,19 @@ public:
     void RecordDeleteIniKeyword(const CIniItem& item) override;
     void RecordDeleteIniValue(const CIniItem& item) override;
     void RecordDeleteProgramGroup(const std::string& name) override;
+    void RecordRestoreIniValue(const std::string& file, const std::string& section, const std::string& key,
+                               const std::string& oldValue) override;
+    void RecordDeleteRegValue(const std::string& keyPath, const std::string& valueName) override;
+    void RecordDeleteRegKey(const std::string& keyPath) override;
+    void RecordRestoreRegValue(const std::string& keyPath, const std::string& valueName, std::uint32_t type,
+                               const std::string& oldData) override;
+    void RecordReleaseSharedFile(const std::string& path) override;
+    void RecordDeleteProgramItem(const std::string& group, const std::string& title) override;
 
     // Completes the record: the registry entry, the directory notes moved from WIN.INI
-    // into the record, the Config section, the record file listed in itself and hidden.
+    // into the record, the Config section, the notes of the sections that follow the
+    // original ones (held until now, so that those sections come last in the file), the
+    // record file listed in itself and hidden.
     void WriteUninstallRecord();
 
     // Where directory notes wait for completion: this section of the Windows directory's WIN.INI.
@@ -52,15 +64,25 @@ private:
         kDeleteIniValue,
         kDeleteProgramGroup,
         kDirectoryNotes,
+        // The sections after the original ones.
+        kRestoreIniValue,
+        kDeleteRegValue,
+        kDeleteRegKey,
+        kRestoreRegValue,
+        kReleaseSharedFile,
+        kDeleteProgramItem,
         kCounterCount
     };
 
     // Writes value under the counter's next key; a failed write loses the entry,
     // the number is used up all the same.
     void Note(Counter counter, const std::string& value);
+    // Holds a note of a section after the original ones until the record is completed.
+    void NoteLater(Counter counter, const std::string& value);
     void MoveDirectoryNotes();
     void WriteRegistryEntry(const std::string& keyPath);
 
     Settings m_settings;
     int m_nNextKey[kCounterCount] = {};
+    std::vector<std::pair<Counter, std::string>> m_laterNotes;
 };

@@ -6,12 +6,6 @@
 #include "resources/wizard_ids.h"
 #include "script/ProgramFolders.h"
 
-namespace {
-
-constexpr DWORD kGroupNameBuffer = 4096;
-
-}  // namespace
-
 CFolderPage::CFolderPage(const core::PlatformFlags& platform)
     : fw::PropPage(IDD_FOLDER_PAGE), m_platform(platform), m_shell(FindShellFolderFunctions()) {}
 
@@ -45,8 +39,8 @@ BOOL CFolderPage::OnCommand(WORD id, WORD notifyCode, HWND control) {
 void CFolderPage::FillGroupList() {
     const core::ProgramFolderRoute route = core::GetProgramFolderRoute(m_platform);
     if (route == core::ProgramFolderRoute::ProgramManager) {
-        AddGroupKeys(HKEY_LOCAL_MACHINE, "SOFTWARE\\Program Groups");
-        AddGroupKeys(HKEY_CURRENT_USER, "UNICODE Program Groups");
+        for (const std::string& group : ProgramManagerGroups())
+            SendMessageA(m_listGroups, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(group.c_str()));
         return;
     }
     for (const std::string& base : ExistingProgramFolderBases(route, m_shell)) AddGroupDirectories(base + "\\*.*");
@@ -63,19 +57,6 @@ void CFolderPage::AddGroupDirectories(const std::string& wildcardPath) {
                                            reinterpret_cast<LPARAM>(found.cFileName));
         if (match == LB_ERR) SendMessageA(m_listGroups, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(found.cFileName));
     } while (FindNextFileA(search.Get(), &found));
-}
-
-void CFolderPage::AddGroupKeys(HKEY root, const char* subkey) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, subkey, 0, KEY_ENUMERATE_SUB_KEYS, &opened) != ERROR_SUCCESS) return;
-    fw::RegKey key(opened);
-    std::vector<char> name(kGroupNameBuffer);
-    for (DWORD index = 0;; ++index) {
-        DWORD length = kGroupNameBuffer;
-        if (RegEnumKeyExA(key.Get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        SendMessageA(m_listGroups, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.data()));
-    }
 }
 
 void CFolderPage::OnSelChangeGroup() {

@@ -28,7 +28,6 @@ public:
     // Appends the directories matching the wildcard path that no entry begins with.
     void AddGroupDirectories(const std::string& wildcardPath);
     // Appends every subkey name of the key, duplicates included.
-    void AddGroupKeys(HKEY root, const char* subkey);
     void OnSelChangeGroup();
     void UpdateGroupState();
 

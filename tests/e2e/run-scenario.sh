@@ -10,7 +10,9 @@
 #
 # Comment lines at the top of the scenario say how to set it up:
 #   # program: SETUP.EXE        the program, copied from the build folder into the
-#                               media folder and started there (default SETUP.EXE)
+#                               media folder and started there (default SETUP.EXE);
+#                               a Windows path (C:\...) is started as it is
+#   # arguments: /S "a b"       the program's arguments, as bash splits and unquotes them
 #   # media: examples/sample    a folder (relative to the repository) copied into
 #                               the media folder first (default, or "none": nothing)
 #   # winver: nt40              the platform Wine reports (default: win95)
@@ -66,6 +68,7 @@ header() {  # the values of "# KEY: value" lines, one a line
 }
 last_header() { header "$1" | tail -n1; }  # for the keys that are not repeatable
 program=$(last_header program); program=${program:-SETUP.EXE}
+eval "arguments=($(last_header arguments))"
 media_source=$(last_header media); [[ $media_source != none ]] || media_source=""
 winver=$(last_header winver); winver=${winver_option:-${winver:-win95}}
 
@@ -97,16 +100,20 @@ if [[ -z "$layout" && -n "$media_source" ]]; then cp -r "$top/$media_source/." "
 if [[ -f "${scenario%.steps}.inf" ]]; then
   iconv -f UTF-8 -t CP932 "${scenario%.steps}.inf" >"$sources/SETUP.INF"
 fi
-start="$media/$program"
+# A program named by a Windows path is one of the prefix (started as it is, the media's
+# installer being SETUP.EXE); any other is a file of the build folder, copied.
+installed_program=false; [[ $program == ?:\\* ]] && installed_program=true
+setup_program="$build/$program"; $installed_program && setup_program="$build/SETUP.EXE"
+start="$media/${program##*/}"; $installed_program && start=$program
 if [[ -z "$layout" ]]; then
-  cp "$build/$program" "$media/$program"
+  $installed_program || cp "$build/$program" "$start"
 else
   from=(--from "$sources")
   if [[ -n "$media_source" ]]; then from+=(--from "$top/$media_source"); fi
   for payload in "${payloads[@]}"; do from+=(--from "$build/payload/$payload"); done
-  "$top/scripts/build-media.sh" --layout "$layout" --out "$media" --setup "$build/$program" \
+  "$top/scripts/build-media.sh" --layout "$layout" --out "$media" --setup "$setup_program" \
     --uninstaller "$build/ORVUN100.EXE" --group-helper "$build/__SETUP.EXE" "${from[@]}" || exit 1
-  if [[ $layout == floppy ]]; then start="A:\\$program"; fi
+  if [[ $layout == floppy ]] && ! $installed_program; then start="A:\\$program"; fi
 fi
 
 # A Windows program in the scenario's prefix, processor and platform: scenario_wine for
@@ -143,14 +150,17 @@ floppy_drive() {  # on | off
 }
 
 run_commands() {  # the commands of one header kind, in order; the first failure counts
-  local kind=$1 command
-  while IFS= read -r command; do
+  local kind=$1 command commands
+  # Read in full first, and none reads its input: a command that reads (cat, or a Windows
+  # program) would otherwise take the commands after it, which then never ran.
+  mapfile -t commands < <(header "$kind")
+  for command in "${commands[@]}"; do
     [[ -n "$command" ]] || continue
-    if ! (cd "$media" && bash -euo pipefail -c "$command"); then
+    if ! (cd "$media" && bash -euo pipefail -c "$command" </dev/null); then
       echo "run-scenario.sh: $kind command failed: $command" >&2
       return 1
     fi
-  done < <(header "$kind")
+  done
 }
 cleanup() {
   run_commands cleanup || true
@@ -168,7 +178,7 @@ run_commands prepare || exit 1
 run_driver() {  # sets status; the driver's output goes to driver.log, Wine's start to the trace
   status=0
   (cd "$media" && WINE_RUN_TRACE="$work/wine-run.trace" \
-     scenario_wine "$build/uidriver.exe" --screens "$work/screens" --script "$scenario" "$start") \
+     scenario_wine "$build/uidriver.exe" --screens "$work/screens" --script "$scenario" "$start" "${arguments[@]}") \
      >"$work/driver.log" 2>&1 || status=$?
 }
 run_driver

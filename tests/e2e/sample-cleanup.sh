@@ -8,7 +8,8 @@ set -uo pipefail
 rm -rf "$DRIVE_C/Program Files/Sample Tool"
 for file in SAMPCORE.DLL SAMPGRID.OCX ORVUN100.EXE; do rm -f "$DRIVE_C/windows/system32/$file"; done
 rm -rf "$START_MENU/Programs/サンプル ツール" "$START_MENU/サンプル ツール.lnk" "$START_MENU/サンプル ツール ヘルプ.lnk"
-rm -rf "$DRIVE_C/windows/SetupTmp"
+rm -rf "$DRIVE_C/windows/SetupTmp" "$DRIVE_C/Program Files/Common Files/Sample"
+wine_run reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\SharedDLLs' /v 'C:\Program Files\Common Files\Sample\SAMPSHR.DLL' /f || true
 for key in 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\SampleTool' 'HKLM\Software\Sample' 'HKCU\Software\Sample'; do
   wine_run reg delete "$key" /f || true
 done

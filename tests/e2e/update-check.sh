@@ -29,10 +29,14 @@ expect "program icon" "$(link "$folder/サンプル 100%.lnk")" "$inst\\SAMPLE.E
 expect "readme icon" "$(link "$folder/お読みください.lnk")" "$inst\\README.TXT|お読みください"
 expect "uninstaller icon" "$(link "$folder/更新テストの削除.lnk")" 'C:\windows\system32\ORVUN100.EXE|更新テストの削除'
 record="$inst_unix/UNINSTAL.INF"
+start_menu_win="C:\\users\\$user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu"
 expect "DeleteShortCut" "$(section "$record" DeleteShortCut)" \
-  "0=$folder_win\\サンプル 100%.lnk
-1=$folder_win\\お読みください.lnk
-2=$folder_win\\更新テストの削除.lnk"
+  "0=$start_menu_win\\更新テスト.lnk
+1=$folder_win\\サンプル 100%.lnk
+2=$folder_win\\お読みください.lnk
+3=$folder_win\\更新テストの削除.lnk"
+# The program folder was made by this installation: it goes when it is empty.
+expect "program folder noted" "$(section "$record" DeleteDirectory | sed 's/^[0-9]*=//' | grep -cxF "$folder_win")" 1
 # The free shortcut; the one into a missing folder is not made.
 expect "free shortcut" "$(link "$START_MENU/更新テスト.lnk")" "$inst\\SAMPLE.EXE|更新テスト"
 expect "shortcut into a missing folder" "$(ls "$inst_unix" | grep -c NoSuchDir || true)" 0
@@ -59,6 +63,16 @@ expect "INI notes" "$(for s in DeleteIniFile DeleteIniSection DeleteIniKeyword D
 0=$inst\\UPDATE.INI,Options,Level
 1=UPDTEST.INI,Keep,Old"
 
+# What the update took away or wrote over comes back; those notes follow the others.
+expect "restored INI values" "$(section "$record" RestoreIniValue)" "0=UPDTEST.INI,Keep,Old,old
+1=UPDTEST.INI,Gone,Key,1
+2=UPDTEST.INI,Whole,A,1
+3=UPDDEL.INI,S,K,1"
+expect "sections after Config" "$(text "$record" | grep '^\[' | sed -n '/^\[Config\]$/,$p')" "[Config]
+[RestoreIniValue]
+[DeleteRegValue]
+[DeleteRegKey]"
+
 # Registry values; the kept one keeps its old data; an unknown root is the current user.
 key='HKCU\Software\OrvanSetupTest\Update Test'
 expect "registry" "$(for v in Path Count Kept Made Root; do reg_value "$key" $v; done)" "$inst
@@ -67,6 +81,18 @@ old
 made
 current user"
 expect "machine registry" "$(reg_value 'HKLM\Software\OrvanSetupTest\Update Test' Version)|$(reg_value 'HKLM\Software\OrvanSetupTest\Update Test' Root)" "0xc8|"
+# The values made are noted (not the kept one); so are the keys made (the user's key was there).
+expect "registry notes" "$(for s in DeleteRegValue DeleteRegKey RestoreRegValue; do echo "[$s]"; section "$record" $s; done)" \
+  "[DeleteRegValue]
+0=HKEY_CURRENT_USER\Software\OrvanSetupTest\Update Test,Path
+1=HKEY_CURRENT_USER\Software\OrvanSetupTest\Update Test,Count
+2=HKEY_CURRENT_USER\Software\OrvanSetupTest\Update Test,Made
+3=HKEY_LOCAL_MACHINE\Software\OrvanSetupTest\Update Test,Version
+4=HKEY_CURRENT_USER\Software\OrvanSetupTest\Update Test,Root
+[DeleteRegKey]
+0=HKEY_LOCAL_MACHINE\Software\OrvanSetupTest
+1=HKEY_LOCAL_MACHINE\Software\OrvanSetupTest\Update Test
+[RestoreRegValue]"
 
 # The control and the server registered themselves and are noted; the broken ones are not.
 expect "OCX registered" "$(reg_value 'HKCU\Software\Sample\SampleGrid' Path)" "$inst\\SAMPGRID.OCX"

@@ -86,7 +86,10 @@ TEST(CheckDiskFreeSpace, FilesBeyondTheFreeSpaceOfALowerCaseDriveMakeItShort) {
     EXPECT_EQ(parent.m_arrCodes, std::vector<WPARAM>{SETUP_STOPPED});
     const CDiskItem* disk = check.FindDisk('C');
     ASSERT_NE(disk, nullptr);
-    EXPECT_EQ(disk->m_nNeedClusters, count * core::ClustersForFile(INT_MAX, disk->m_nBytesPerCluster));
+    // Each file takes its size in whole clusters, the last one part-filled.
+    const ULONGLONG cluster = ULONGLONG{sectors} * bytes;
+    EXPECT_EQ(disk->m_nBytesPerCluster, cluster);
+    EXPECT_EQ(disk->m_nNeedClusters, count * ((ULONGLONG{INT_MAX} + cluster - 1) / cluster));
 }
 
 namespace {

@@ -107,7 +107,7 @@ public:
 
 class RecordedNotes : public CUninstallNotes {
 public:
-    std::vector<std::string> files, directories;
+    std::vector<std::string> files, directories, released;
     void RecordDeleteFile(const std::string& path) override { files.push_back(path); }
     void RecordCreatedDirectory(const std::string& path) override { directories.push_back(path); }
     void RecordDeleteShortcut(const std::string&) override {}
@@ -118,6 +118,12 @@ public:
     void RecordDeleteIniKeyword(const CIniItem&) override {}
     void RecordDeleteIniValue(const CIniItem&) override {}
     void RecordDeleteProgramGroup(const std::string&) override {}
+    void RecordRestoreIniValue(const std::string&, const std::string&, const std::string&, const std::string&) override {}
+    void RecordDeleteRegValue(const std::string&, const std::string&) override {}
+    void RecordDeleteRegKey(const std::string&) override {}
+    void RecordRestoreRegValue(const std::string&, const std::string&, std::uint32_t, const std::string&) override {}
+    void RecordReleaseSharedFile(const std::string& path) override { released.push_back(path); }
+    void RecordDeleteProgramItem(const std::string&, const std::string&) override {}
 };
 
 // Receives the phase's end as the install driver would.
@@ -173,6 +179,7 @@ protected:
         EXPECT_TRUE(uitest::PumpUntil([&] { return parent.done; }));
         uitest::PumpUntilIdle();
         m_nEnds = parent.ends;
+        if (m_onEnd) m_onEnd(dialog.GetHwnd());
         m_nDone = dialog.m_nDone;
         m_nPercent = static_cast<int>(SendDlgItemMessageA(dialog.GetHwnd(), 1002, PBM_GETPOS, 0, 0));
         return parent.code;
@@ -218,6 +225,7 @@ protected:
     ScriptedPrompts m_prompts;
     RecordedNotes m_notes;
     bool m_bPlatformService = false;  // the platform's own service instead of the fake
+    std::function<void(HWND)> m_onEnd;  // looks at the progress dialog once the copy ended
     std::uint64_t m_nDone = 0;
     int m_nPercent = -1;
     int m_nEnds = 0;  // WM_SETUP_COPY_DONE the driver received
@@ -241,6 +249,23 @@ TEST_F(CopyEngine, InstallsEveryItemWithItsDirectoriesAttributesNotesAndProgress
     EXPECT_EQ(m_nPercent, 100);
     EXPECT_TRUE(m_prompts.asked.empty());
     SetFileAttributesA((m_media + "\\A.EX_").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(CopyEngine, TheFileLineNamesTheItemAQuestionIsAboutAndEndsOnTheLastItem) {
+    CreateDirectoryA(m_install.c_str(), nullptr);
+    testsupport::WriteTextFile(m_install + "\\B.DLL", "old");
+    for (const char* name : {"A", "B", "C"})
+        AddItem(std::string("Item ") + name, std::string("1,,") + name + ".DL_,0,," + name + ".DLL,1,1");
+    m_service.installs = {{0, ""}, {kVifSrcOld | kVifTempFile, "\\ver1.tmp"}};
+    m_prompts.answers = {kAnswerYes};
+    std::string lineWhileAsked;
+    m_prompts.whileAsking = [&] { lineWhileAsked = uitest::ItemText(uitest::WaitForWindow("セットアップ"), 1001); };
+    std::string lineAtEnd;
+    m_onEnd = [&](HWND dialog) { lineAtEnd = uitest::ItemText(dialog, 1001); };
+    EXPECT_EQ(Run(), SETUP_DONE);
+    EXPECT_EQ(lineWhileAsked, "Item B");
+    EXPECT_EQ(lineAtEnd, "Item C");
+    EXPECT_EQ(m_nPercent, 100);
 }
 
 TEST_F(CopyEngine, SharedFilesAreCountedPerInstallationExceptInTheSystemDirectories) {
@@ -350,7 +375,7 @@ TEST_F(CopyEngine, FilesTheServiceDidNotPutInPlaceAreAskedAboutAndNeverCountAsIn
     EXPECT_FALSE(testsupport::FileExists(m_install + "\\A.EXE"));
     EXPECT_EQ(Installed("B.EXE"), "new");
     EXPECT_FALSE(testsupport::FileExists(m_install + "\\D.EXE"));
-    EXPECT_EQ(m_notes.files, (std::vector<std::string>{m_install + "\\B.EXE", m_install + "\\C.EXE"}));
+    EXPECT_EQ(m_notes.files, std::vector<std::string>{m_install + "\\B.EXE"});  // C.EXE was kept
     EXPECT_EQ(m_nDone, 30u);  // A's bytes count as done, as for any file left out
     EXPECT_TRUE(Leftovers(m_install).empty());
 }
@@ -419,7 +444,7 @@ TEST_F(CopyEngine, OlderFileAnswersAndTheirRememberedOverwriteAll) {
     SetFileAttributesA((m_media + "\\A.DL_").c_str(), FILE_ATTRIBUTE_SYSTEM);
     SetFileAttributesA((m_media + "\\B.DL_").c_str(), FILE_ATTRIBUTE_SYSTEM);
     EXPECT_EQ(Run(), SETUP_DONE);
-    EXPECT_EQ(Installed("A.DLL"), "old");  // kept, yet noted and counted
+    EXPECT_EQ(Installed("A.DLL"), "old");  // kept: neither noted nor given attributes
     // Only a file this installation wrote takes the attributes of the media.
     EXPECT_FALSE(GetFileAttributesA((m_install + "\\A.DLL").c_str()) & FILE_ATTRIBUTE_SYSTEM);
     EXPECT_TRUE(GetFileAttributesA((m_install + "\\B.DLL").c_str()) & FILE_ATTRIBUTE_SYSTEM);
@@ -428,7 +453,7 @@ TEST_F(CopyEngine, OlderFileAnswersAndTheirRememberedOverwriteAll) {
     EXPECT_EQ(Installed("C.DLL"), "new");  // overwrite-all: not asked again
     EXPECT_EQ(Installed("D.DLL"), "old");  // the language question is asked all the same
     EXPECT_EQ(m_prompts.asked, (std::vector<std::string>{"older", "older", "language"}));
-    EXPECT_EQ(m_notes.files.size(), 4u);
+    EXPECT_EQ(m_notes.files, (std::vector<std::string>{m_install + "\\B.DLL", m_install + "\\C.DLL"}));
     EXPECT_EQ(m_nDone, 4u);
     EXPECT_TRUE(Leftovers(m_install).empty());
 

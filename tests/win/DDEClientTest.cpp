@@ -52,6 +52,12 @@ public:
     void RecordDeleteIniSection(const CIniItem&) override {}
     void RecordDeleteIniKeyword(const CIniItem&) override {}
     void RecordDeleteIniValue(const CIniItem&) override {}
+    void RecordRestoreIniValue(const std::string&, const std::string&, const std::string&, const std::string&) override {}
+    void RecordDeleteRegValue(const std::string&, const std::string&) override {}
+    void RecordDeleteRegKey(const std::string&) override {}
+    void RecordRestoreRegValue(const std::string&, const std::string&, std::uint32_t, const std::string&) override {}
+    void RecordReleaseSharedFile(const std::string&) override {}
+    void RecordDeleteProgramItem(const std::string&, const std::string&) override {}
     std::vector<std::string> m_arrGroups;
 };
 
@@ -177,22 +183,25 @@ TEST(ProgramManager, GroupThenAnIconWithCommasAndParentheses) {
     const std::string program = folder.Path() + "\\x,y (1)\\TOOL.EXE";
     ASSERT_TRUE(CreateDirectoryA((folder.Path() + "\\x,y (1)").c_str(), nullptr));
     ASSERT_TRUE(CopyFileA(HelperPath().c_str(), program.c_str(), FALSE));
-    fw::App app;
     GroupNotes notes;
-    app.SetMainWnd(notes.GetHwnd());
     ScopedGroup group("Zz Orvan (1), [試験]");
 
-    EXPECT_EQ(CreateProgramManagerGroup({}, group.Name()), 1);
+    bool madeHere = false;
+    CreateProgramManagerGroup({}, group.Name(), &notes, madeHere);
     EXPECT_TRUE(DirectoryExists(group.Path()));
+    EXPECT_TRUE(madeHere);
     EXPECT_EQ(notes.m_arrGroups, std::vector<std::string>{group.Name()});
-    app.SetMainWnd(nullptr);
+    // The group is there now: made again, it is not this installation's to note.
+    CreateProgramManagerGroup({}, group.Name(), &notes, madeHere);
+    EXPECT_FALSE(madeHere);
+    EXPECT_EQ(notes.m_arrGroups.size(), 1u);
 
     CDDEClient client;
     CDDEClientConv conv;
     ASSERT_NE(conv.Connect("Progman", "Progman", nullptr), nullptr);
-    EXPECT_EQ(AddProgramManagerItem({&client, &conv}, program, "ツール (x86), 旧"), 1);
-    EXPECT_TRUE(testsupport::FileExists(group.Path() + "\\ツール (x86), 旧.lnk"));
-    ExitProgramManager({&client, &conv});  // accepted; Wine's program manager stays
+    AddProgramManagerItem({&client, &conv}, program, "ツール (x86), 旧");
+    EXPECT_EQ(testsupport::ReadShellLink(group.Path() + "\\ツール (x86), 旧.lnk"), program + "|ツール (x86), 旧");
+    EXPECT_TRUE(ExitProgramManager({&client, &conv}));  // accepted; Wine's program manager stays
 }
 
 TEST(GroupHelper, TakesTheGroupFromTheSetupInfBesideIt) {

@@ -1,8 +1,6 @@
 #include "common/FileUtils.h"
 
 #include <windows.h>
-#include <objbase.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -80,19 +78,5 @@ TEST_F(FileUtils, CreateShellLinkWritesALinkToTheTarget) {
     EXPECT_TRUE(CreateShellLink(link, "説明", target));
     ASSERT_TRUE(FileExists(link));
 
-    IShellLinkA* shellLink = nullptr;
-    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                           reinterpret_cast<void**>(&shellLink))));
-    IPersistFile* file = nullptr;
-    ASSERT_TRUE(SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))));
-    WCHAR wideLink[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wideLink, MAX_PATH);
-    EXPECT_TRUE(SUCCEEDED(file->Load(wideLink, STGM_READ)));
-    char readTarget[MAX_PATH] = "", readDescription[MAX_PATH] = "";
-    shellLink->GetPath(readTarget, MAX_PATH, nullptr, 0);
-    shellLink->GetDescription(readDescription, MAX_PATH);
-    file->Release();
-    shellLink->Release();
-    EXPECT_EQ(lstrcmpiA(readTarget, target.c_str()), 0) << readTarget;
-    EXPECT_STREQ(readDescription, "説明");
+    EXPECT_EQ(testsupport::ReadShellLink(link), target + "|説明");
 }

@@ -66,7 +66,9 @@ TEST_F(SetupStartup, WithoutSetupInfShowsTheMessageAndCleansUp) {
 TEST_F(SetupStartup, RunsFullScreenWithTempDirAndScratchShortcutUntilClosed) {
     WriteSetupInf();
     const std::string tmpDir = WindowsDirectory() + "\\SetupTmp";
-    RemoveDirectoryA(tmpDir.c_str());  // only when empty: a test leaves nothing in it
+    // An earlier run's directory would make the check below pass without this start-up.
+    DeleteTree(tmpDir);
+    ASSERT_EQ(GetFileAttributesA(tmpDir.c_str()), INVALID_FILE_ATTRIBUTES) << tmpDir;
 
     ChildProcess setup(m_exe);
     ASSERT_TRUE(setup.Started());

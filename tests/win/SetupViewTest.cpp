@@ -168,6 +168,12 @@ protected:
     std::string m_strDialogTexts;
 };
 
+// A product whose wizard asks for the directory, the option and the program folder.
+constexpr char kPagesInf[] =
+    "[Config]\r\nProduct=試験製品\r\nInstallDir=C:\\Before\r\nGroupName=前\r\n"
+    "ShowChooseDirPage=TRUE\r\nShowGroupNamePage=TRUE\r\nShowUserNamePage=FALSE\r\n"
+    "Uninstall=FALSE\r\n[InstallOption]\r\nTypical=FL,a\r\nFull=FL,b\r\n";
+
 }  // namespace
 
 TEST_F(SetupViewPhases, NothingToCopyGoesStraightToTheUpdateAndTheSuccessMessage) {
@@ -197,10 +203,7 @@ TEST_F(SetupViewPhases, StoppedCopyEndsInTheAbortNoticeWithoutAnUpdate) {
 }
 
 TEST_F(SetupViewPhases, WizardPagesFollowTheSettingsAndTheirAnswersReachTheDocument) {
-    ASSERT_TRUE(testsupport::WriteTextFile(m_app.GetSetupInfPath(),
-                                           "[Config]\r\nProduct=試験製品\r\nInstallDir=C:\\Before\r\nGroupName=前\r\n"
-                                           "ShowChooseDirPage=TRUE\r\nShowGroupNamePage=TRUE\r\nShowUserNamePage=FALSE\r\n"
-                                           "Uninstall=FALSE\r\n[InstallOption]\r\nTypical=FL,a\r\nFull=FL,b\r\n"));
+    ASSERT_TRUE(testsupport::WriteTextFile(m_app.GetSetupInfPath(), kPagesInf));
     CSetupDoc document;
     ASSERT_TRUE(document.OnNewDocument());
     ViewHost host(&document);
@@ -237,17 +240,27 @@ TEST_F(SetupViewPhases, WizardPagesFollowTheSettingsAndTheirAnswersReachTheDocum
 }
 
 TEST_F(SetupViewPhases, CancelledWizardEndsInTheAbortNoticeAndKeepsTheDocument) {
-    ViewHost host(&m_document);
+    ASSERT_TRUE(testsupport::WriteTextFile(m_app.GetSetupInfPath(), kPagesInf));
+    CSetupDoc document;
+    ASSERT_TRUE(document.OnNewDocument());
+    ViewHost host(&document);
     CSetupView& view = host.View();
     view.StartWizard();
-    ASSERT_NE(view.m_pSheet, nullptr);
-    // Only the welcome page's settings were given; nothing is taken over on a stop.
-    const std::string installDir = m_document.GetInstallDir();
+    ASSERT_NE(view.m_pInstallDirPage, nullptr);
+    ASSERT_NE(view.m_pFolderPage, nullptr);
+    // Answers given on the pages before the stop are not taken over.
+    view.m_pInstallDirPage->m_strDir = "C:\\Chosen";
+    view.m_pFolderPage->m_strGroup = "選んだグループ";
     ASSERT_TRUE(AnswerFinalDialog([&] { view.OnWizardDone(SETUP_STOPPED, 0); }));
     EXPECT_NE(m_strDialogTexts.find("試験製品 セットアップを中断したので"), std::string::npos) << m_strDialogTexts;
     EXPECT_EQ(view.m_pSheet, nullptr);
     EXPECT_EQ(view.m_pCheckDiskDialog, nullptr);
-    EXPECT_EQ(m_document.GetInstallDir(), installDir);
+    EXPECT_EQ(document.GetInstallDir(), "C:\\Before");
+    std::string instDir = "$InstDir$";
+    ExpandMacros(instDir);
+    EXPECT_EQ(instDir, "C:\\Before");
+    EXPECT_EQ(document.GetGroupName(), "前");
+    EXPECT_EQ(testsupport::ReadTextFile(m_app.GetSetupInfPath()), kPagesInf);
     EXPECT_FALSE(IsWindow(host.Frame()));
 }
 

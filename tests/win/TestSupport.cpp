@@ -2,9 +2,12 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+
+#include "framework/Handles.h"
 
 namespace testsupport {
 
@@ -25,24 +28,37 @@ std::string WindowsPathOfUnix(const std::string& unixPath) {
 }
 
 namespace {
-void DeleteTree(const std::string& dir) {
+// Calls visit(name, attributes) for every entry of the directory but "." and "..".
+template <typename Visit>
+void ForEachEntry(const std::string& dir, Visit visit) {
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = dir + "\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                DeleteTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(dir.c_str());
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = data.cFileName;
+        if (name != "." && name != "..") visit(name, data.dwFileAttributes);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
 }
 }  // namespace
+
+void DeleteTree(const std::string& dir) {
+    ForEachEntry(dir, [&](const std::string& name, DWORD attributes) {
+        const std::string path = dir + "\\" + name;
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            DeleteTree(path);
+        else
+            DeleteFileA(path.c_str());
+    });
+    RemoveDirectoryA(dir.c_str());
+}
+
+std::vector<std::string> DirectoryNames(const std::string& dir) {
+    std::vector<std::string> names;
+    ForEachEntry(dir, [&](const std::string& name, DWORD) { names.push_back(name); });
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 TempDirectory::TempDirectory() {
     char base[MAX_PATH] = {};
@@ -127,6 +143,20 @@ std::string ReadTextFile(const std::string& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::string ReadShellLink(const std::string& link) {
+    fw::ComPtr<IShellLinkA> shell;
+    fw::ComPtr<IPersistFile> file;
+    WCHAR wide[MAX_PATH];
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shell.ReceiveVoid())) ||
+        FAILED(shell->QueryInterface(IID_IPersistFile, file.ReceiveVoid())) ||
+        !MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH) || FAILED(file->Load(wide, STGM_READ)))
+        return "";
+    char target[MAX_PATH] = "", description[MAX_PATH] = "";
+    shell->GetPath(target, MAX_PATH, nullptr, 0);
+    shell->GetDescription(description, MAX_PATH);
+    return std::string(target) + "|" + description;
 }
 
 }  // namespace testsupport

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -44,7 +45,13 @@ private:
 std::string DesktopDirectory();
 std::string WindowsDirectory();
 bool FileExists(const std::string& path);
+// Removes the directory with everything in it, as far as it can.
+void DeleteTree(const std::string& dir);
+// The names in the directory (files and folders, without "." and ".."), sorted.
+std::vector<std::string> DirectoryNames(const std::string& dir);
 bool WriteTextFile(const std::string& path, const std::string& text);
 std::string ReadTextFile(const std::string& path);
+// A shell link's target and description as "TARGET|DESCRIPTION"; "" when it cannot be read.
+std::string ReadShellLink(const std::string& link);
 
 }  // namespace testsupport

@@ -107,6 +107,16 @@ TEST_F(UninstallRecord, TypicalRunListsSectionsInOrderAndItselfLastAndHidden) {
     record.RecordDeleteIniFile(In("NEW.INI"));
     record.RecordDeleteIniValue(CIniItem("WIN.INI", "Windows,Load,x"));
     record.RecordDeleteIniKeyword(CIniItem("A.INI", "Sec,Key$InstDir$,x"));
+    // Noted before sections of the original kinds, written after all of them.
+    record.RecordRestoreIniValue("WIN.INI", "Windows", "Load", "a, \"b\"");
+    record.RecordDeleteRegKey("HKEY_CURRENT_USER\\Software\\T");
+    record.RecordDeleteRegValue("HKEY_CURRENT_USER\\Software\\T", "V");
+    record.RecordRestoreRegValue("HKEY_CURRENT_USER\\Software", "D", REG_DWORD, std::string("\x2A\0\0\0", 4));
+    record.RecordReleaseSharedFile("C:\\WINDOWS\\KEPT.DLL");
+    record.RecordDeleteProgramItem("アクセサリ", "Tool, 2");
+    // A field holding a comma or a quote is quoted (a quote doubled), so it is read back
+    // whole; the script's field splitter took away only the key's enclosing quotes.
+    record.RecordDeleteIniKeyword(CIniItem("A.INI", "\"x,y\",\"Say \"\"hi\"\"\",v"));
     record.RecordUnregisterOcx(COcxItem("Skipped", "$InstDir$\\NO.OCX,0"));
     record.RecordUnregisterOcx(COcxItem("Ocx", "$InstDir$\\A.OCX,00"));
     record.RecordUnregisterAutomation(CAutomationItem("Srv", "$InstDir$\\S.EXE,9"));
@@ -120,12 +130,18 @@ TEST_F(UninstallRecord, TypicalRunListsSectionsInOrderAndItselfLastAndHidden) {
               "[DeleteIniSection]\n0=" + dir + "\\A.INI,Sec" + dir + "\n"
               "[DeleteIniFile]\n0=" + dir + "\\NEW.INI\n"
               "[DeleteIniValue]\n0=WIN.INI,Windows,Load\n"
-              "[DeleteIniKeyword]\n0=A.INI,Sec,Key" + dir + "\n"
+              "[DeleteIniKeyword]\n0=A.INI,Sec,Key" + dir + "\n1=A.INI,\"x,y\",\"Say \"\"\"\"hi\"\"\"\"\"\n"
               "[UnregisterOcx]\n0=" + dir + "\\A.OCX\n"
               "[UnregisterAutomation]\n0=" + dir + "\\S.EXE\n"
               "[DeleteProgramGroup]\n0=グループ\n"
               "[DeleteDirectory]\n0=" + dir + "\\SUB\n2=" + dir + "\\SUB\\DEEP\n"
-              "[Config]\nProduct=テスト製品 $InstDir$\nReg=" + m_strKeyPath + "\n");
+              "[Config]\nProduct=テスト製品 $InstDir$\nReg=" + m_strKeyPath + "\n"
+              "[RestoreIniValue]\n0=WIN.INI,Windows,Load,\"a, \"\"b\"\"\"\n"
+              "[DeleteRegKey]\n0=HKEY_CURRENT_USER\\Software\\T\n"
+              "[DeleteRegValue]\n0=HKEY_CURRENT_USER\\Software\\T,V\n"
+              "[RestoreRegValue]\n0=HKEY_CURRENT_USER\\Software,D,4,42\n"
+              "[ReleaseSharedFile]\n0=C:\\WINDOWS\\KEPT.DLL\n"
+              "[DeleteProgramItem]\n0=アクセサリ,\"Tool, 2\"\n");
     EXPECT_EQ(DirectoryNotes(), "");
     const DWORD attributes = GetFileAttributesA(RecordPath().c_str());
     ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);

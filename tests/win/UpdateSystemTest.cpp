@@ -2,7 +2,6 @@
 // their uninstall notes recorded, program folders and icons made in a private folder,
 // and the whole phase (dialog and worker) running a program from a path with a blank.
 #include <windows.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +36,22 @@ public:
     void RecordDeleteIniKeyword(const CIniItem& item) override { notes.push_back("IniKeyword:" + Fields(item)); }
     void RecordDeleteIniValue(const CIniItem& item) override { notes.push_back("IniValue:" + Fields(item)); }
     void RecordDeleteProgramGroup(const std::string& name) override { notes.push_back("Group:" + name); }
+    void RecordRestoreIniValue(const std::string& file, const std::string& section, const std::string& key,
+                               const std::string& old) override {
+        notes.push_back("RestoreIni:" + file + "," + section + "," + key + "," + old);
+    }
+    void RecordDeleteRegValue(const std::string& key, const std::string& name) override {
+        notes.push_back("RegValue:" + key + "," + name);
+    }
+    void RecordDeleteRegKey(const std::string& key) override { notes.push_back("RegKey:" + key); }
+    void RecordRestoreRegValue(const std::string& key, const std::string& name, std::uint32_t type,
+                               const std::string& data) override {
+        notes.push_back("RestoreReg:" + key + "," + name + "," + std::to_string(type) + "," + std::to_string(data.size()));
+    }
+    void RecordReleaseSharedFile(const std::string& path) override { notes.push_back("Release:" + path); }
+    void RecordDeleteProgramItem(const std::string& group, const std::string& title) override {
+        notes.push_back("Icon:" + group + "," + title);
+    }
 
 private:
     static std::string Fields(const CIniItem& item) { return item.m_strSection + "," + item.m_strKey; }
@@ -70,6 +85,10 @@ std::string RegText(HKEY root, const char* name) {
 
 void DeleteTestKey() {
     RegDeleteKeyA(HKEY_CURRENT_USER, kRegKey);
+    fw::RegKey parent;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\OrvanSetupTest", 0, KEY_SET_VALUE, parent.Receive()) == ERROR_SUCCESS)
+        RegDeleteValueA(parent.Get(), "Prior");
+    parent.Reset();
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\OrvanSetupTest");
 }
 
@@ -79,6 +98,16 @@ DWORD RegNumber(const char* name) {
     return number;
 }
 
+std::vector<std::string> SubkeyNames(HKEY root) {
+    std::vector<std::string> names;
+    char name[512];
+    for (DWORD i = 0;; ++i) {
+        DWORD size = sizeof name;
+        if (RegEnumKeyExA(root, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return names;
+        names.emplace_back(name, size);
+    }
+}
+
 }  // namespace
 
 TEST_F(UpdateSteps, IniWritesAreNotedByWhatTheFileHeldBefore) {
@@ -86,14 +115,26 @@ TEST_F(UpdateSteps, IniWritesAreNotedByWhatTheFileHeldBefore) {
     Ini(file, "S,K,1");         // no file yet (mode 9 by default)
     Ini(file, "T,K,2,1");       // no section
     Ini(file, "T,L,3,2");       // no key
-    Ini(file, "T,L,4,9");       // the key is there
-    Ini(file, "t,l,5,1");       // other case: counted as new, written over the same key
+    Ini(file, "T,L,4,9");       // the key is there (this installation made it)
+    Ini(file, "t,l,5,1");       // the same key in another case, as the platform takes it
     for (const char* mode : {"0", "5", "6", "7", "8"}) Ini(file, std::string("U,K,x,") + mode);
     Ini(m_dir.Path() + "\\NoSuchDir\\B.INI", "S,K,1,1");  // cannot be written: not noted
     EXPECT_EQ(m_notes.notes, (std::vector<std::string>{"IniFile:" + file, "IniSection:T,K", "IniKeyword:T,L",
-                                                       "IniValue:T,L", "IniSection:t,l"}));
+                                                       "IniValue:T,L", "IniValue:t,l"}));
     EXPECT_EQ(IniValue(file, "T", "L"), "5");
     EXPECT_EQ(IniValue(file, "U", "K"), "<none>");
+
+    // A file of the user's: its section in another case is the same section (removing it
+    // would take the user's settings), and the value first written over comes back.
+    const std::string user = m_dir.Path() + "\\USER.INI";
+    testsupport::WriteTextFile(user, "[windows]\r\nload=mine\r\n");
+    m_notes.notes.clear();
+    Ini(user, "Windows,Added,1");
+    Ini(user, "WINDOWS,LOAD,setup");
+    Ini(user, "Windows,Load,again");
+    EXPECT_EQ(m_notes.notes, (std::vector<std::string>{"IniKeyword:Windows,Added", "IniValue:WINDOWS,LOAD",
+                                                       "RestoreIni:" + user + ",WINDOWS,LOAD,mine",
+                                                       "IniValue:Windows,Load"}));
 }
 
 TEST_F(UpdateSteps, Mode3WritesOnlyOverAKeyOfExactlyThatName) {
@@ -110,10 +151,10 @@ TEST_F(UpdateSteps, Mode3WritesOnlyOverAKeyOfExactlyThatName) {
     const std::string missing = m_dir.Path() + "\\MISSING.INI";
     Ini(missing, "S,Key,new,3");
     EXPECT_FALSE(testsupport::FileExists(missing));
-    EXPECT_EQ(m_notes.notes, std::vector<std::string>{"IniValue:S,Key"});
+    EXPECT_EQ(m_notes.notes, (std::vector<std::string>{"IniValue:S,Key", "RestoreIni:" + file + ",S,Key,old"}));
 }
 
-TEST_F(UpdateSteps, Mode4RemovesAKeyASectionOrTheFileUnnoted) {
+TEST_F(UpdateSteps, Mode4RemovesAKeyASectionOrTheFileAndNotesWhatComesBack) {
     const std::string file = m_dir.Path() + "\\D.INI";
     testsupport::WriteTextFile(file, "[A]\r\nK=1\r\nL=2\r\n[B]\r\nK=3\r\n");
     Ini(file, "A,K,,4");
@@ -124,7 +165,8 @@ TEST_F(UpdateSteps, Mode4RemovesAKeyASectionOrTheFileUnnoted) {
     EXPECT_EQ(IniValue(file, "A", "L"), "2");
     Ini(file, ",,,4");
     EXPECT_FALSE(testsupport::FileExists(file));
-    EXPECT_TRUE(m_notes.notes.empty());
+    EXPECT_EQ(m_notes.notes, (std::vector<std::string>{"RestoreIni:" + file + ",A,K,1", "RestoreIni:" + file + ",B,K,3",
+                                                       "RestoreIni:" + file + ",A,L,2"}));
 }
 
 TEST_F(UpdateSteps, BareIniNamesAreFilesInTheWindowsDirectory) {
@@ -137,7 +179,16 @@ TEST_F(UpdateSteps, BareIniNamesAreFilesInTheWindowsDirectory) {
 
 TEST_F(UpdateSteps, RegistryValuesAndTheirKeepRules) {
     DeleteTestKey();
+    for (const std::string& name : SubkeyNames(HKEY_CURRENT_USER))  // an earlier run's shortened key
+        if (name.rfind("xxxx", 0) == 0) RegDeleteKeyA(HKEY_CURRENT_USER, name.c_str());
     const std::string key = kRegKey;
+    {
+        fw::RegKey parent;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\OrvanSetupTest", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                  parent.Receive(), nullptr), ERROR_SUCCESS);
+        ASSERT_EQ(RegSetValueExA(parent.Get(), "Prior", 0, REG_SZ, reinterpret_cast<const BYTE*>("old"), 4), ERROR_SUCCESS);
+    }
+    Reg("CURRENT_USER", "Software\\OrvanSetupTest,Prior,SZ,new");
     Reg("CURRENT_USER", key + ",Text,SZ,first");
     Reg("CURRENT_USER", key + ",Text,SZ,second,1");   // kept: it exists
     Reg("CURRENT_USER", key + ",New,SZ,made,2");      // made: it did not
@@ -150,6 +201,7 @@ TEST_F(UpdateSteps, RegistryValuesAndTheirKeepRules) {
     Reg("CURRENT_USER", key + ",Binary,BINARY,01");   // not written
     Reg("HKEY_LOCAL_MACHINE", key + ",Root,SZ,user"); // an unknown root name is the current user
     Reg("CURRENT_USER", std::string(300, 'x') + ",V,SZ,v");  // a key that cannot be made
+    Reg("CURRENT_USER", key + ",AfterLongKey,SZ,written");     // and the next item still is
     EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Text"), "first");
     EXPECT_EQ(RegText(HKEY_CURRENT_USER, "New"), "made");
     EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Over"), "b");
@@ -159,9 +211,18 @@ TEST_F(UpdateSteps, RegistryValuesAndTheirKeepRules) {
     EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Binary"), "<none>");
     EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Root"), "user");
     EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, "Root"), "<none>");
-    fw::RegKey tooLong;
-    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, std::string(300, 'x').c_str(), 0, KEY_READ, tooLong.Receive()), ERROR_SUCCESS);
-    EXPECT_TRUE(m_notes.notes.empty());
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, "AfterLongKey"), "written");
+    // Neither that key nor a shortened one was made.
+    for (const std::string& name : SubkeyNames(HKEY_CURRENT_USER)) EXPECT_NE(name.rfind("xxxx", 0), 0u) << name;
+    // What the uninstaller is told: the value written over with its old type and data, the
+    // key made (the one above it was there), every value made, each once.
+    const std::string made = "HKEY_CURRENT_USER\\" + key;
+    EXPECT_EQ(m_notes.notes, (std::vector<std::string>{
+                                 "RestoreReg:HKEY_CURRENT_USER\\Software\\OrvanSetupTest,Prior,1,4", "RegKey:" + made,
+                                 "RegValue:" + made + ",Text", "RegValue:" + made + ",New", "RegValue:" + made + ",Over",
+                                 "RegValue:" + made + ",Digits", "RegValue:" + made + ",Letters",
+                                 "RegValue:" + made + ",Macro", "RegValue:" + made + ",Root",
+                                 "RegValue:" + made + ",AfterLongKey"}));
     DeleteTestKey();
 }
 
@@ -264,32 +325,34 @@ TEST(ProgramGroups, IconsAreLinksInTheFolderMadeWithItsParentsNotedOnlyWhenSaved
     testsupport::TempDirectory dir;
     const std::string base = dir.Path() + "\\Start Menu\\Programs";  // not there yet
     NoteList notes;
-    CreateProgramFolder(base, "Tools");
+    // The folder the installation made is the uninstaller's to remove once empty; the
+    // Programs folder above it, made too, is not. Made a second time, it is not noted.
+    EXPECT_TRUE(CreateProgramFolder(base, "Tools", &notes));
+    EXPECT_FALSE(CreateProgramFolder(base, "Tools", &notes));
+    EXPECT_EQ(notes.notes, std::vector<std::string>{"Directory:" + base + "\\Tools"});
+    notes.notes.clear();
     const std::string link = AddProgramIcon(base, "Tools", "100%s Readme", "C:\\App\\README.TXT", &notes);
     EXPECT_EQ(link, base + "\\Tools\\100%s Readme.lnk");
-    fw::ComPtr<IShellLinkA> shell;
-    fw::ComPtr<IPersistFile> file;
-    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shell.ReceiveVoid())));
-    ASSERT_TRUE(SUCCEEDED(shell->QueryInterface(IID_IPersistFile, file.ReceiveVoid())));
-    WCHAR wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
-    ASSERT_TRUE(SUCCEEDED(file->Load(wide, STGM_READ)));
-    char text[MAX_PATH] = "";
-    shell->GetDescription(text, MAX_PATH);
-    EXPECT_STREQ(text, "100%s Readme");
-    shell->GetPath(text, MAX_PATH, nullptr, 0);
-    EXPECT_STREQ(text, "C:\\App\\README.TXT");
+    EXPECT_EQ(testsupport::ReadShellLink(link), "C:\\App\\README.TXT|100%s Readme");
 
-    // A folder of several levels is made whole; names a file cannot hold make nothing,
-    // and their icons are not noted.
-    CreateProgramFolder(base, "Company\\Tools");
-    AddProgramIcon(base, "Company\\Tools", "Readme", "C:\\App\\README.TXT", &notes);
-    EXPECT_TRUE(testsupport::FileExists(base + "\\Company\\Tools\\Readme.lnk"));
-    for (const char* folder : {"a|b", "Why?"}) {
-        CreateProgramFolder(base, folder);
-        AddProgramIcon(base, folder, "Readme", "C:\\App\\README.TXT", &notes);
+    // A folder of several levels is made whole; names a file cannot hold make nothing and
+    // their icons are not noted, and the folder after each is made as usual.
+    std::vector<std::string> noted = {"ShortCut:" + link};
+    const std::string folders[] = {"Company\\Tools", "a|b", "Why?"};
+    for (size_t i = 0; i < std::size(folders); ++i) {
+        const std::string& folder = folders[i];
+        CreateProgramFolder(base, folder, nullptr);
+        const std::string icon = AddProgramIcon(base, folder, "Readme", "C:\\App\\README.TXT", &notes);
+        EXPECT_EQ(testsupport::FileExists(icon), i == 0) << folder;
+        if (i == 0) noted.push_back("ShortCut:" + icon);
+        const std::string after = "After " + std::to_string(i);
+        CreateProgramFolder(base, after, nullptr);
+        const std::string made = AddProgramIcon(base, after, "Readme", "C:\\App\\README.TXT", &notes);
+        EXPECT_TRUE(testsupport::FileExists(made)) << "after " << folder;
+        noted.push_back("ShortCut:" + made);
     }
-    EXPECT_EQ(notes.notes, (std::vector<std::string>{"ShortCut:" + link, "ShortCut:" + base + "\\Company\\Tools\\Readme.lnk"}));
+    EXPECT_EQ(testsupport::DirectoryNames(base), (std::vector<std::string>{"After 0", "After 1", "After 2", "Company", "Tools"}));
+    EXPECT_EQ(notes.notes, noted);
 }
 
 // Windows NT 4.0 keeps program folders where its shell says; only a shell that names no

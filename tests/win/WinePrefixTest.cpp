@@ -22,3 +22,13 @@ TEST(WinePrefix, CaptionButtonsHaveTheirSymbolFont) {
     DeleteObject(font);
     EXPECT_EQ(std::string(face), "Marlett");
 }
+
+// With no window manager on the test display, a managed window's closing waits for one.
+TEST(WinePrefix, X11DriverManagesNoWindows) {
+    char value[8] = "";
+    DWORD size = sizeof value;
+    ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", "Managed", RRF_RT_REG_SZ, nullptr, value,
+                           &size),
+              ERROR_SUCCESS);
+    EXPECT_STREQ(value, "N");
+}

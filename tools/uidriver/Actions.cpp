@@ -119,7 +119,13 @@ bool PressKey(HWND window, UINT virtualKey, std::string& error) {
     UINT scanCode = MapVirtualKeyA(virtualKey, 0);
     LPARAM down = 1 | (static_cast<LPARAM>(scanCode) << 16);
     LPARAM up = down | (1L << 30) | (1L << 31);
-    if (!PostMessageA(target, WM_KEYDOWN, virtualKey, down) || !PostMessageA(target, WM_KEYUP, virtualKey, up)) {
+    if (!PostMessageA(target, WM_KEYDOWN, virtualKey, down)) {
+        error = "PostMessage failed (error " + std::to_string(GetLastError()) + ")";
+        return false;
+    }
+    // The key may already have done its work (Esc closing the window) before its release
+    // is posted: a release that finds no window is no failure.
+    if (!PostMessageA(target, WM_KEYUP, virtualKey, up) && GetLastError() != ERROR_INVALID_WINDOW_HANDLE) {
         error = "PostMessage failed (error " + std::to_string(GetLastError()) + ")";
         return false;
     }

@@ -1,6 +1,6 @@
 // SAMPGRID.OCX, the sample product's control. Registering it writes the value
 // "Path" (the control's own file) under HKCU\Software\Sample\SampleGrid;
-// unregistering removes that value again.
+// unregistering removes that value and the key again.
 #include <windows.h>
 #include <olectl.h>
 
@@ -31,5 +31,6 @@ __declspec(dllexport) HRESULT WINAPI DllUnregisterServer(void) {
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kGridKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return S_OK;
     LONG result = RegDeleteValueA(key, kPathValue);
     RegCloseKey(key);
+    RegDeleteKeyA(HKEY_CURRENT_USER, kGridKey);  // the key is the control's too
     return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND ? S_OK : SELFREG_E_CLASS;
 }

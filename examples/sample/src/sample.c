@@ -40,6 +40,7 @@ static int Unregister(void) {
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kServerKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return 0;
     RegDeleteValueA(key, kServerValue);
     RegCloseKey(key);
+    RegDeleteKeyA(HKEY_CURRENT_USER, kServerKey);  // the key is the server's too
     return 0;
 }
 
