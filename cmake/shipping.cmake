@@ -48,7 +48,9 @@ endif()
 # - --gc-sections drops unused data, such as the 35 KB of interface ids that come with the
 #   three the installer uses (code stays: the unwind tables refer to every function);
 # - a program gets no base relocations (a program is always loaded at its own base on
-#   these systems; a library keeps them);
+#   these systems; a library keeps them), and the identical CIEs of its unwind tables,
+#   one per object and per inline function kept, are merged into one
+#   (scripts/merge-eh-frame-cies.py: GNU ld does that for ELF files only);
 # - what ships is stripped; the unstripped file is kept in unstripped/TARGET/ for a
 #   debugger, beside the linker's map (where each byte comes from).
 function(shipping_program target)
@@ -62,6 +64,9 @@ function(shipping_program target)
     get_target_property(type ${target} TYPE)
     if(type STREQUAL "EXECUTABLE")
       target_link_options(${target} PRIVATE -Wl,--disable-dynamicbase,--disable-reloc-section)
+      add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/merge-eh-frame-cies.py $<TARGET_FILE:${target}>
+        VERBATIM)
     endif()
     set(unstripped ${CMAKE_BINARY_DIR}/unstripped/${target})
     file(MAKE_DIRECTORY ${unstripped})

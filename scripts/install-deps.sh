@@ -12,7 +12,7 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   googletest libgtest-dev
   wine64 wine xvfb xauth x11-apps x11-utils locales fonts-ipafont-gothic
-  mscompress imagemagick ccache liblnk-utils
+  mscompress imagemagick ccache liblnk-utils python3-minimal
 )
 
 missing=()
@@ -33,6 +33,7 @@ purpose() {
     locales) echo "the ja_JP.UTF-8 locale (Wine's code page 932)" ;;
     fonts-*) echo "Japanese glyphs under Wine" ;;
     mscompress) echo "compressed files on the sample media" ;;
+    python3-minimal) echo "the shipping build's unwind-table merge" ;;
     imagemagick) echo "screenshots as PNG" ;;
     *) echo "build and tests" ;;
   esac
