@@ -29,7 +29,8 @@ class Refusal(Exception):
     pass
 
 
-def uleb(data, pos):
+def leb128(data, pos, signed=False):
+    """A LEB128 number at data[pos], and the position after it."""
     value = shift = 0
     while True:
         byte = data[pos]
@@ -37,18 +38,7 @@ def uleb(data, pos):
         value |= (byte & 0x7F) << shift
         shift += 7
         if byte < 0x80:
-            return value, pos
-
-
-def sleb(data, pos):
-    value = shift = 0
-    while True:
-        byte = data[pos]
-        pos += 1
-        value |= (byte & 0x7F) << shift
-        shift += 7
-        if byte < 0x80:
-            if byte & 0x40:
+            if signed and byte & 0x40:
                 value -= 1 << shift
             return value, pos
 
@@ -163,14 +153,14 @@ def parse_cie(data, body, end, base, image):
     pos = aug_end + 1
     if version != 1 or (augmentation and not augmentation.startswith("z")):
         raise Refusal("CIE version %d, augmentation %r" % (version, augmentation))
-    code_align, pos = uleb(data, pos)
-    data_align, pos = sleb(data, pos)
+    code_align, pos = leb128(data, pos)
+    data_align, pos = leb128(data, pos, signed=True)
     return_column = data[pos]
     pos += 1
     personality = personality_at = None
     lsda_encoding = fde_encoding = OMIT
     if augmentation:
-        aug_length, pos = uleb(data, pos)
+        aug_length, pos = leb128(data, pos)
         aug_end = pos + aug_length
         for letter in augmentation[1:]:
             if letter == "P":
@@ -209,7 +199,7 @@ def parse_fde(data, body, end, base, cie):
     pos += 8
     lsda = lsda_at = None
     if cie["augmentation"]:
-        aug_length, aug_pos = uleb(data, pos)
+        aug_length, aug_pos = leb128(data, pos)
         if cie["lsda_encoding"] != OMIT and aug_length:
             if aug_length != 4:
                 raise Refusal("FDE augmentation data of unexpected length")
