@@ -2,7 +2,6 @@
 
 #include "core/ShiftJis.h"
 
-#include <cstdio>
 #include <string>
 
 namespace core {
