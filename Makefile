@@ -67,11 +67,12 @@ fuzz-smoke: build-fuzz
 run: build-win64
 	scripts/run-sample.sh
 
-bench: build-host build-win64
+bench: build-host build-win64 build-win32
 	@for b in build/host/bench_*; do [ -x "$$b" ] && "$$b"; done; true
 	cmake --build --preset win64 --target bench_copy bench_memory
 	scripts/bench-copy.sh
 	scripts/bench-memory.sh
+	scripts/shipping-sizes.sh
 
 clean:
 	rm -rf build

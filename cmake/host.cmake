@@ -41,3 +41,5 @@ target_link_libraries(orvmedia PRIVATE setup_core)
 target_compile_definitions(orvmedia PRIVATE ORVMEDIA_DEFAULT_PROGRAMS="${CMAKE_SOURCE_DIR}/build/win32")
 add_test(NAME media_check_findings COMMAND ${CMAKE_SOURCE_DIR}/tests/media/check-findings.sh $<TARGET_FILE:orvmedia>)
 add_test(NAME media_build COMMAND ${CMAKE_SOURCE_DIR}/tests/media/build-test.sh $<TARGET_FILE:orvmedia>)
+# The floppy-room count behind the shipping build's size check.
+add_test(NAME floppy_room COMMAND ${CMAKE_SOURCE_DIR}/tests/sizes/floppy-room-test.sh)

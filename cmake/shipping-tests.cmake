@@ -1,6 +1,15 @@
 # Tests of the shipping (i686) build: its programs' imports, and the end-to-end scenarios
 # that matter most, run against the i686 SETUP.EXE under 32-bit Wine in this tree's own
 # prefix. Where 32-bit Wine cannot run, the scenarios are skipped, never failed.
+
+# The runtime's failure paths as the installer relies on them (tests/runtime), in a
+# program linked as the shipping ones are: with the core, which brings the library's
+# throwing helpers of src/runtime.
+add_executable(failure_paths ${CMAKE_SOURCE_DIR}/tests/runtime/FailurePaths.cpp)
+set_target_properties(failure_paths PROPERTIES OUTPUT_NAME failure-paths)
+target_link_libraries(failure_paths PRIVATE setup_core)
+shipping_program(failure_paths)
+
 get_property(shipping_programs GLOBAL PROPERTY SHIPPING_PROGRAMS)
 set(shipping_files)
 foreach(program IN LISTS shipping_programs)
@@ -23,7 +32,16 @@ foreach(winver win95 nt351 nt40)
   shipping_scenario(full-walk-${winver} full-walk --winver ${winver})
 endforeach()
 shipping_scenario(sample-walk sample-walk)  # the sample product from its CD
+shipping_scenario(progman-nt351 progman-nt351)  # with the shipping __SETUP.EXE
 # The shipping uninstaller: the sample removed through the list of programs, and a file
 # of a running program left for the next start (Windows 95's WININIT.INI).
 shipping_scenario(uninstall-sample uninstall-sample)
 shipping_scenario(uninstall-in-use uninstall-in-use)
+
+add_test(NAME runtime_failure_paths
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/runtime/failure-paths-test.sh $<TARGET_FILE:failure_paths>
+                 ${CMAKE_BINARY_DIR}/wineprefix)
+set_tests_properties(runtime_failure_paths PROPERTIES RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+
+# What ships fits its floppy disks (scripts/shipping-sizes.sh; make bench prints it).
+add_test(NAME shipping_sizes COMMAND ${CMAKE_SOURCE_DIR}/scripts/shipping-sizes.sh --check ${CMAKE_BINARY_DIR})

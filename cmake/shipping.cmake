@@ -21,17 +21,60 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   endif()
   file(MAKE_DIRECTORY ${SHIPPING_CRT_DIR})
   file(CREATE_LINK ${crtdll_library} ${SHIPPING_CRT_DIR}/libmsvcrt.a COPY_ON_ERROR SYMBOLIC)
-  # Object files, not an archive: the C++ runtime that needs them comes last on the link line.
+  # The optimiser's specialised copies of a function (for constant or unused arguments)
+  # are private to an object: the library's inline std::string members would have one
+  # in each object that uses them. Without them they are merged into one per program.
+  # (A variable, not add_compile_options: the core library is declared before this.)
+  string(APPEND CMAKE_CXX_FLAGS " -fno-ipa-sra -fno-ipa-cp-clone")
+  # Object files, not archives: the C++ runtime that needs them comes last on the link line.
   add_library(shipping_crtdll_gaps OBJECT ${CMAKE_SOURCE_DIR}/src/runtime/CrtdllGaps.c)
+  # The quiet terminate handler, for programs linked as C++ (the runtime's exception
+  # code, which names the handler, comes after everything else).
+  add_library(shipping_quiet_terminate OBJECT ${CMAKE_SOURCE_DIR}/src/runtime/QuietTerminate.cpp)
+  # The library's throwing helpers, for the code that calls them: an archive, so that only
+  # a program that calls them links them (and with them the exception runtime). That code
+  # is in the layers' libraries, which all link the core: as the core's dependency the
+  # archive comes after them on a shipping program's link line (and on no other's).
+  add_library(shipping_library_failures STATIC ${CMAKE_SOURCE_DIR}/src/runtime/LibraryFailures.cpp)
+  target_link_libraries(setup_core INTERFACE $<$<BOOL:$<TARGET_PROPERTY:SHIPPING_PROGRAM>>:shipping_library_failures>)
 endif()
 
 # Makes TARGET a shipping program: linked against crtdll.dll in the i686 build, and its
 # imports checked there. Every program or library that ships must be declared with it
 # (payload_binary does so).
+#
+# The i686 build also makes it small, since the media are floppy disks:
+# - the runtime's pieces above replace the library's bulky terminate and throw paths;
+# - --gc-sections drops unused data, such as the 35 KB of interface ids that come with the
+#   three the installer uses (code stays: the unwind tables refer to every function);
+# - a program gets no base relocations (a program is always loaded at its own base on
+#   these systems; a library keeps them), and the identical CIEs of its unwind tables,
+#   one per object and per inline function kept, are merged into one
+#   (scripts/merge-eh-frame-cies.py: GNU ld does that for ELF files only);
+# - what ships is stripped; the unstripped file is kept in unstripped/TARGET/ for a
+#   debugger, beside the linker's map (where each byte comes from).
 function(shipping_program target)
   if(SHIPPING_32BIT)
     target_link_directories(${target} BEFORE PRIVATE ${SHIPPING_CRT_DIR})
-    target_link_libraries(${target} PRIVATE shipping_crtdll_gaps)
+    set_property(TARGET ${target} PROPERTY SHIPPING_PROGRAM ON)
+    target_link_libraries(${target} PRIVATE shipping_crtdll_gaps
+                          $<$<LINK_LANGUAGE:CXX>:$<TARGET_OBJECTS:shipping_quiet_terminate>>)
+    add_dependencies(${target} shipping_quiet_terminate)
+    target_link_options(${target} PRIVATE -Wl,--gc-sections)
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "EXECUTABLE")
+      target_link_options(${target} PRIVATE -Wl,--disable-dynamicbase,--disable-reloc-section)
+      add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/merge-eh-frame-cies.py $<TARGET_FILE:${target}>
+        VERBATIM)
+    endif()
+    set(unstripped ${CMAKE_BINARY_DIR}/unstripped/${target})
+    file(MAKE_DIRECTORY ${unstripped})
+    target_link_options(${target} PRIVATE -Wl,-Map,${unstripped}/$<TARGET_FILE_NAME:${target}>.map)
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${unstripped}/
+      COMMAND ${CMAKE_STRIP} --strip-all $<TARGET_FILE:${target}>
+      VERBATIM)
   endif()
   set_property(GLOBAL APPEND PROPERTY SHIPPING_PROGRAMS ${target})
 endfunction()

@@ -12,7 +12,7 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   googletest libgtest-dev
   wine64 wine xvfb xauth x11-apps x11-utils locales fonts-ipafont-gothic
-  mscompress mtools xorriso imagemagick ccache liblnk-utils
+  mscompress mtools xorriso imagemagick ccache liblnk-utils python3-minimal
 )
 
 missing=()
@@ -35,6 +35,7 @@ purpose() {
     mscompress) echo "the compressor benchmark's comparison and msexpand for the compressor's tests" ;;
     mtools) echo "floppy disk images of the media" ;;
     xorriso) echo "CD images of the media" ;;
+    python3-minimal) echo "the shipping build's unwind-table merge" ;;
     imagemagick) echo "screenshots as PNG" ;;
     *) echo "build and tests" ;;
   esac

@@ -8,12 +8,18 @@
 // this program. Exit codes (ExitCode below): 0 the group was made and shown; 1 no
 // argument and no SETUP.INF; 2 no group name; 3 no program manager answered; 4 the
 // program manager refused a command or did not answer in time.
+//
+// It shares the installer's floppy disk, so it does without the C++ library: no
+// exceptions, no std::string, texts in fixed buffers or from malloc (the shipping_sizes
+// test sees the library come back).
 #include <windows.h>
 #include <ddeml.h>
 
-#include <string>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
 
-#include "core/ProgmanCommand.h"
+#include "core/ProgmanSyntax.h"
 #include "core/ShiftJisPath.h"
 
 namespace {
@@ -32,23 +38,26 @@ constexpr DWORD kProfileValueBuffer = 4096;  // as the installer reads its [Conf
 
 HDDEDATA CALLBACK IgnoreTransactions(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) { return nullptr; }
 
-// SETUP.INF in this program's directory, or "" when the directory is unknown.
-std::string SetupInfBesideProgram() {
-    char modulePath[MAX_PATH] = "";
-    const DWORD length = GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
-    if (length == 0 || length >= sizeof modulePath) return "";
-    const std::string path(modulePath, length);
-    const size_t slash = core::FindLastBackslash(path);
-    return slash == std::string::npos ? "" : path.substr(0, slash + 1) + "SETUP.INF";
+// SETUP.INF in this program's directory; false when the directory is unknown or the
+// path would not fit.
+bool SetupInfBesideProgram(char (&path)[MAX_PATH]) {
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return false;
+    const size_t slash = core::FindLastBackslash(std::string_view(path, length));
+    constexpr char kName[] = "SETUP.INF";
+    if (slash == std::string_view::npos || slash + sizeof kName >= MAX_PATH) return false;
+    std::memcpy(path + slash + 1, kName, sizeof kName);
+    return true;
 }
 
-int FindGroupName(std::string& name) {
+// The group's name: a part of the command line or of value.
+int FindGroupName(char (&value)[kProfileValueBuffer], std::string_view& name) {
     name = core::SingleArgument(GetCommandLineA());
     if (!name.empty()) return kGroupMade;
-    const std::string setupInf = SetupInfBesideProgram();
-    if (setupInf.empty() || GetFileAttributesA(setupInf.c_str()) == INVALID_FILE_ATTRIBUTES) return kNoSetupInf;
-    char value[kProfileValueBuffer] = "";
-    GetPrivateProfileStringA("Config", "GroupName", "", value, sizeof value, setupInf.c_str());
+    char setupInf[MAX_PATH];
+    if (!SetupInfBesideProgram(setupInf) || GetFileAttributesA(setupInf) == INVALID_FILE_ATTRIBUTES)
+        return kNoSetupInf;
+    GetPrivateProfileStringA("Config", "GroupName", "", value, sizeof value, setupInf);
     name = value;
     return name.empty() ? kNoGroupName : kGroupMade;
 }
@@ -73,11 +82,26 @@ public:
     ProgramManagerSession& operator=(const ProgramManagerSession&) = delete;
 
     bool Connected() const { return m_conversation != nullptr; }
-    bool Execute(const std::string& command) {
+
+    // Sends "[name(arguments)]"; false when it cannot be made or is refused.
+    bool Execute(std::string_view name, std::initializer_list<std::string_view> arguments) {
+        size_t length = 0;
+        core::WriteProgmanCommand(name, arguments, [&](std::string_view piece) { length += piece.size(); });
+        // The library takes a writable buffer.
+        char* const command = static_cast<char*>(std::malloc(length + 1));
+        if (!command) return false;
+        char* end = command;
+        core::WriteProgmanCommand(name, arguments, [&](std::string_view piece) {
+            std::memcpy(end, piece.data(), piece.size());
+            end += piece.size();
+        });
+        *end = '\0';
         DWORD result = 0;
-        std::string text = command;  // the library takes a writable buffer
-        return DdeClientTransaction(reinterpret_cast<BYTE*>(text.data()), static_cast<DWORD>(text.size() + 1),
-                                    m_conversation, nullptr, 0, XTYP_EXECUTE, kCommandTimeoutMs, &result) != nullptr;
+        const bool done = DdeClientTransaction(reinterpret_cast<BYTE*>(command), static_cast<DWORD>(length + 1),
+                                               m_conversation, nullptr, 0, XTYP_EXECUTE, kCommandTimeoutMs,
+                                               &result) != nullptr;
+        std::free(command);
+        return done;
     }
 
 private:
@@ -89,11 +113,12 @@ private:
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    std::string group;
-    if (const int status = FindGroupName(group); status != kGroupMade) return status;
+    char profileValue[kProfileValueBuffer] = "";
+    std::string_view group;
+    if (const int status = FindGroupName(profileValue, group); status != kGroupMade) return status;
     ProgramManagerSession session;
     if (!session.Connected()) return kNoProgramManager;
-    if (!session.Execute(core::ProgmanCommand("CreateGroup", {group}))) return kCommandFailed;
-    if (!session.Execute(core::ProgmanCommand("ShowGroup", {group, "1"}))) return kCommandFailed;
+    if (!session.Execute("CreateGroup", {group})) return kCommandFailed;
+    if (!session.Execute("ShowGroup", {group, "1"})) return kCommandFailed;
     return kGroupMade;
 }

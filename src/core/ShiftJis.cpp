@@ -2,10 +2,6 @@
 
 namespace core {
 
-bool IsShiftJisLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 std::string ToUpperShiftJis(std::string_view text) {
     std::string upper(text);
     for (size_t i = 0; i < upper.size(); ++i) {

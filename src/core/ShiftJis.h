@@ -6,8 +6,12 @@
 
 namespace core {
 
-// True for the first byte of a double-byte character (0x81-0x9F, 0xE0-0xFC).
-bool IsShiftJisLeadByte(unsigned char byte);
+// True for the first byte of a double-byte character (0x81-0x9F, 0xE0-0xFC). Inline, so
+// that code scanning paths needs nothing else of this unit (the group helper links no
+// C++ library, which the std::string functions below need).
+inline bool IsShiftJisLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 
 // Upper-cases the ASCII letters of a text the way CharUpperA does on code page
 // 932: the second byte of a double-byte character is never changed, even when

@@ -4,7 +4,7 @@
 #include "core/UninstallRecordText.h"
 
 #include <array>
-#include <unordered_set>
+#include <set>
 
 namespace core {
 
@@ -104,7 +104,7 @@ bool ReadRecordNote(RecordNote& note) {
 UninstallRecordContents ReadUninstallRecordText(std::string_view text) {
     UninstallRecordContents contents;
     std::array<std::vector<RecordNote>, kRecordSectionCount> bySection;
-    std::array<std::unordered_set<std::string>, kRecordSectionCount + 1> keysSeen;
+    std::array<std::set<std::string>, kRecordSectionCount + 1> keysSeen;
     bool productSeen = false, regSeen = false;
     int current = -1;
 

@@ -2,7 +2,6 @@
 
 #include "core/ShiftJis.h"
 
-#include <cstdio>
 #include <string>
 
 namespace core {
@@ -27,11 +26,7 @@ std::string JoinRecordFields(std::string_view first, std::string_view second, st
     return joined;
 }
 
-std::string RecordEntryKey(int number) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%d", number);
-    return text;
-}
+std::string RecordEntryKey(int number) { return std::to_string(number); }
 
 bool IsRecordEntryKeyBelow(std::string_view key, int count) {
     if (key.empty() || key.size() > 9) return false;  // nine digits cannot overflow an int

@@ -8,7 +8,6 @@
 #include "core/ShiftJisPath.h"
 #include "script/PathMacros.h"
 
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -191,9 +190,7 @@ BOOL CIniProfile::WriteString(const char* key, const char* value) {
 }
 
 BOOL CIniProfile::WriteInt(const char* key, int value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%ld", static_cast<long>(value));
-    return WriteString(key, text);
+    return WriteString(key, std::to_string(value).c_str());
 }
 
 int CIniProfile::GetKeyCount() {
@@ -265,11 +262,7 @@ std::string CRegProfile::GetString(const char* key, const std::string& defaultVa
     std::vector<BYTE> data;
     if (!QueryValue(section.Get(), key, type, data)) return defaultValue;
     if (type == REG_SZ) return StringOfSz(data);
-    if (type == REG_DWORD) {
-        char text[16];
-        std::snprintf(text, sizeof text, "%ld", static_cast<long>(static_cast<LONG>(DwordOf(data))));
-        return text;
-    }
+    if (type == REG_DWORD) return std::to_string(static_cast<LONG>(DwordOf(data)));
     return defaultValue;  // other types are not read
 }
 

@@ -7,7 +7,7 @@
 #include <windows.h>
 #include <ddeml.h>
 
-#include <unordered_map>
+#include <map>
 
 class CDDEClientConv;
 
@@ -32,7 +32,7 @@ public:
 
     DWORD m_idInst = 0;
     // Open conversations by handle (HCONV is pointer-sized); the map owns none of them.
-    std::unordered_map<HCONV, CDDEClientConv*> m_mapConv;
+    std::map<HCONV, CDDEClientConv*> m_mapConv;
 };
 
 class CDDEClientConv {
