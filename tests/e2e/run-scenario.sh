@@ -39,7 +39,8 @@
 # wine_run (a Windows program under the scenario's Wine prefix and platform, e.g.
 # wine_run reg add 'HKCU\X' /f) and end_wine (ends the prefix's Wine processes,
 # its desktop's windows included), and the helpers of tests/e2e/bin (wine-output,
-# dos-attributes, remove-win-ini-section, setup-again; see tools/uidriver/README.md).
+# dos-attributes, remove-win-ini-section, setup-again, prefix-snapshot; see
+# tools/uidriver/README.md).
 # The driver's shell steps see the same, but not wine_run, end_wine and the helpers that run
 # Windows programs. Drive A: is taken away again at the end.
 # A file NAME.inf beside NAME.steps (UTF-8, for reading and review) becomes the
