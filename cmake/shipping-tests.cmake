@@ -27,3 +27,5 @@ shipping_scenario(sample-walk sample-walk)  # the sample product from its CD
 # of a running program left for the next start (Windows 95's WININIT.INI).
 shipping_scenario(uninstall-sample uninstall-sample)
 shipping_scenario(uninstall-in-use uninstall-in-use)
+# Installed and removed again, the sample leaves the system as it found it.
+shipping_scenario(roundtrip-win95 roundtrip --winver win95)

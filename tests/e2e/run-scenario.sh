@@ -16,6 +16,8 @@
 #   # media: examples/sample    a folder (relative to the repository) copied into
 #                               the media folder first (default, or "none": nothing)
 #   # winver: nt40              the platform Wine reports (default: win95)
+#   # platforms: win95 nt40     read by the build, not here: one CTest test per platform,
+#                               each running this script with --winver
 #   # driver-fails-with: TEXT   the driver must fail and print TEXT (repeatable);
 #                               for scenarios that test the driver's own failures
 #   # driver-status: 2          the status the failing driver must end with (default 1)
