@@ -45,3 +45,6 @@ set_tests_properties(runtime_failure_paths PROPERTIES RUN_SERIAL TRUE SKIP_RETUR
 
 # What ships fits its floppy disks (scripts/shipping-sizes.sh; make bench prints it).
 add_test(NAME shipping_sizes COMMAND ${CMAKE_SOURCE_DIR}/scripts/shipping-sizes.sh --check ${CMAKE_BINARY_DIR})
+
+# Installed and removed again, the sample leaves the system as it found it.
+shipping_scenario(roundtrip-win95 roundtrip --winver win95)

@@ -46,12 +46,26 @@ add_executable(uidriver_fixture WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/fixture/fixt
 target_include_directories(uidriver_fixture PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e/fixture)
 target_link_libraries(uidriver_fixture PRIVATE comctl32 user32 gdi32)
 
+# A scenario with a "# platforms: win95 nt40 ..." line is one test per platform
+# (e2e_<name>-<platform>), read again when the scenario changes.
 file(GLOB E2E_SCENARIOS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.steps)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${E2E_SCENARIOS})
+function(e2e_test name scenario)  # [--winver V]
+  add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/run-scenario.sh --build ${CMAKE_BINARY_DIR} ${ARGN} ${scenario})
+  set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE ${WINE_TEST_PROPERTIES} TIMEOUT 300)
+endfunction()
 foreach(scenario IN LISTS E2E_SCENARIOS)
   get_filename_component(name ${scenario} NAME_WE)
-  add_test(NAME e2e_${name}
-           COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/run-scenario.sh --build ${CMAKE_BINARY_DIR} ${scenario})
-  set_tests_properties(e2e_${name} PROPERTIES RUN_SERIAL TRUE ${WINE_TEST_PROPERTIES} TIMEOUT 300)
+  file(STRINGS ${scenario} platforms REGEX "^#[ \t]*platforms:")
+  if(platforms)
+    string(REGEX REPLACE "^#[ \t]*platforms:[ \t]*" "" platforms "${platforms}")
+    separate_arguments(platforms)
+    foreach(winver IN LISTS platforms)
+      e2e_test(e2e_${name}-${winver} ${scenario} --winver ${winver})
+    endforeach()
+  else()
+    e2e_test(e2e_${name} ${scenario})
+  endif()
 endforeach()
 
 # Benchmark of the copy phase (scripts/bench-copy.sh, make bench): built on request only.

@@ -60,6 +60,11 @@ add_executable(uidriver ${UIDRIVER_SOURCES})
 target_include_directories(uidriver PRIVATE ${CMAKE_BINARY_DIR}/layers/framework)
 target_link_libraries(uidriver PRIVATE user32 gdi32 kernel32)
 
+# Lists a folder's files and directories with their attributes and sizes, in one run:
+# the end-to-end scenarios' snapshots of the prefix (tests/e2e/bin/prefix-snapshot).
+add_executable(prefix_snapshot ${CMAKE_SOURCE_DIR}/tests/e2e/snapshot/prefix-snapshot.cpp)
+set_target_properties(prefix_snapshot PROPERTIES OUTPUT_NAME prefix-snapshot)
+
 # What the platform's version service answers in the copy engine's cases
 # (tools/verprobe/run-probe.sh runs it); built on request only.
 add_executable(verprobe EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tools/verprobe/verprobe.cpp)

@@ -4,10 +4,11 @@
 # may write into its SETUP.INF), showing its summary. With a DISPLAY the installer opens
 # there for a person to use; without one it runs on Xvfb, is walked through automatically
 # and leaves screenshots in build/screens/. Either way it then lists what the system
-# update made (scripts/show-sample-update.sh). Headless, it finally removes the product
-# again as the platform's list of programs does ("uninstaller --remove SampleTool", which
-# starts ORVUN100.EXE), walked through tests/e2e/uninstall-sample.steps with a screenshot
-# of each of the uninstaller's dialogs, and shows what the record still holds.
+# update made (scripts/show-sample-update.sh). Headless, it finally saves a note of the
+# user's into the installation directory and removes the product again as the platform's
+# list of programs does ("uninstaller --remove SampleTool", which starts ORVUN100.EXE),
+# walked through tests/e2e/uninstall-sample.steps with a screenshot of each of the
+# uninstaller's dialogs, and shows what the record still holds: the directory the note keeps.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$top/build/win64"
@@ -35,6 +36,8 @@ else
 fi
 "$top/scripts/show-sample-update.sh" --prefix "$build/wineprefix"
 if [[ -z "${DISPLAY:-}" && $status -eq 0 ]]; then
+  # What the uninstaller leaves alone: a file of the user's own (as in the scenario).
+  printf 'my notes\r\n' >"$build/wineprefix/drive_c/Program Files/Sample Tool/MEMO.TXT"
   (cd "$media" && "${wine_run[@]}" "$build/uidriver.exe" --screens "$screens" \
      --script "$top/tests/e2e/uninstall-sample.steps" 'C:\windows\system32\uninstaller.exe' --remove SampleTool) ||
     status=$?

@@ -160,6 +160,7 @@ int CCopyThread::InstallFile() {
     // The file goes where the service put it; every later step works on that copy.
     if (lstrcmpiA(item.destDir.c_str(), item.appDir.c_str()) != 0) item.dst = JoinPath(item.destDir, file->m_strDestFile);
     CreateDestinationDirectories(item);
+    item.foundInSystem = item.shared && FileExists(item.dst);
     return Install(item);
 }
 
@@ -360,9 +361,11 @@ int CCopyThread::Complete(Item& item, bool written) {
         shared.WriteInt(item.dst.c_str(), shared.GetInt(item.dst.c_str(), 0) + 1);
     }
     // Only a file this installation wrote is the uninstaller's to delete; a copy that was
-    // kept only gives its count back.
+    // kept only gives its count back. A copy in the system's directories that was there
+    // before belongs to the system or to other programs, which it does not count: written
+    // over with this version, it stays when the product is removed.
     if ((file.m_nFlags & FILEITEM_UNINSTALL) && m_pUninstallNotes) {
-        if (written)
+        if (written && !item.foundInSystem)
             m_pUninstallNotes->RecordDeleteFile(item.dst);
         else if (counted)
             m_pUninstallNotes->RecordReleaseSharedFile(item.dst);

@@ -82,6 +82,7 @@ private:
         std::uint32_t lastResult = 0; // the last install result, VIF_TEMPFILE cleared once used
         std::string oldCopy;          // the existing file, moved aside while it is replaced
         DWORD srcAttributes = INVALID_FILE_ATTRIBUTES;
+        bool foundInSystem = false;   // a shared file's destination held a copy before
     };
 
     bool StopWasRequested() const { return m_bCancel || m_bCancelRequested; }

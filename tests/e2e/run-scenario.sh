@@ -16,6 +16,8 @@
 #   # media: examples/sample    a folder (relative to the repository) copied into
 #                               the media folder first (default, or "none": nothing)
 #   # winver: nt40              the platform Wine reports (default: win95)
+#   # platforms: win95 nt40     read by the build, not here: one CTest test per platform,
+#                               each running this script with --winver
 #   # driver-fails-with: TEXT   the driver must fail and print TEXT (repeatable);
 #                               for scenarios that test the driver's own failures
 #   # driver-status: 2          the status the failing driver must end with (default 1)
@@ -43,7 +45,8 @@
 # wine_run (a Windows program under the scenario's Wine prefix and platform, e.g.
 # wine_run reg add 'HKCU\X' /f) and end_wine (ends the prefix's Wine processes,
 # its desktop's windows included), and the helpers of tests/e2e/bin (wine-output,
-# dos-attributes, remove-win-ini-section, setup-again; see tools/uidriver/README.md).
+# dos-attributes, remove-win-ini-section, setup-again, prefix-snapshot; see
+# tools/uidriver/README.md).
 # The driver's shell steps see the same, but not wine_run, end_wine and the helpers that run
 # Windows programs. Drive A: is taken away again at the end.
 # A file NAME.inf beside NAME.steps (UTF-8, for reading and review) becomes the

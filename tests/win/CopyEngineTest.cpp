@@ -294,6 +294,21 @@ TEST_F(CopyEngine, SharedFilesAreCountedPerInstallationExceptInTheSystemDirector
     }
 }
 
+TEST_F(CopyEngine, ACopyTheSystemDirectoriesHeldBeforeIsWrittenOverButNotNotedForDeletion) {
+    const std::string system = m_dir.Path() + "\\sys";
+    CreateDirectoryA(system.c_str(), nullptr);
+    CreateDirectoryA(m_install.c_str(), nullptr);
+    testsupport::WriteTextFile(system + "\\OLD.DLL", "old");
+    testsupport::WriteTextFile(m_install + "\\APP.EXE", "old");  // an earlier installation's own file
+    AddItem("Old", "1,,OLD.DL_,0,$SYSDIR$,OLD.DLL,1,1");
+    AddItem("New", "1,,NEW.DL_,0,$SYSDIR$,NEW.DLL,1,1");
+    AddItem("App", "1,,APP.EX_,0,,APP.EXE,1,1");
+    m_service.finds = {{0, system}, {0, system}, {0, ""}};
+    ASSERT_EQ(Run(), SETUP_DONE);
+    EXPECT_EQ(testsupport::ReadTextFile(system + "\\OLD.DLL"), "new");
+    EXPECT_EQ(m_notes.files, (std::vector<std::string>{system + "\\NEW.DLL", m_install + "\\APP.EXE"}));
+}
+
 TEST_F(CopyEngine, AStopConfirmedWhileTheWorkerAsksEndsTheCopyAfterThatItem) {
     CreateDirectoryA(m_install.c_str(), nullptr);
     testsupport::WriteTextFile(m_install + "\\A.DLL", "old");
@@ -518,7 +533,8 @@ TEST_F(CopyEngine, ReplacingAFileTheServicePlacedElsewhereKeepsItThere) {
     const std::string shared = m_dir.Path() + "\\shared";
     CreateDirectoryA(shared.c_str(), nullptr);
     testsupport::WriteTextFile(shared + "\\S.DLL", "old");
-    AddItem("S", "1,,S.DL_,0,$WinDir$,S.DLL,1,1");
+    // The copy found elsewhere is no file of the system's directories: it is noted.
+    AddItem("S", "1,,S.DL_,0,LIB,S.DLL,1,1");
     m_service.finds = {{0, shared}};
     m_service.installs = {{kVifSrcOld | kVifTempFile, "\\ver7.tmp"}};
     m_prompts.answers = {kAnswerYes};
