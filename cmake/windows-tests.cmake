@@ -19,16 +19,38 @@ add_test(NAME win_prefix COMMAND win_tests --gtest_filter=Smoke.*)
 set_tests_properties(win_prefix PROPERTIES FIXTURES_SETUP wine_prefix RESOURCE_LOCK wine_prefix TIMEOUT 300)
 set(WINE_TEST_PROPERTIES FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_prefix)
 
-# One CTest test per GoogleTest test, found in the sources (no Wine needed at build
-# time), so a test that hangs is named and costs its own time-out only. A test takes
-# a few seconds at most; its own waits give up after 30 s.
-include(GoogleTest)
+# One CTest test per GoogleTest suite, found in the sources (no Wine needed at build time):
+# each suite runs in one Wine process, since starting one costs more than most tests. A
+# test that hangs is still named, by the "[ RUN ]" line its suite printed last. The suites
+# listed in WIN_TESTS_ALONE run one process per test: their tests need a process that has
+# shown no window before (which window the system brings to the front, for one).
+set(WIN_TESTS_ALONE CopyDialogs)
+set(WIN_SUITE_TIMEOUT 300)
 set(WIN_TEST_TIMEOUT 60)
 set(WIN_UNIT_TEST_SOURCES ${WIN_TEST_SOURCES})
 list(FILTER WIN_UNIT_TEST_SOURCES EXCLUDE REGEX "/(PlatformTest|SmokeTest)\\.cpp$")
-gtest_add_tests(TARGET win_tests SOURCES ${WIN_UNIT_TEST_SOURCES} TEST_PREFIX "win." TEST_LIST WIN_UNIT_TESTS)
+set(WIN_UNIT_TESTS)
+set(win_suites)
+foreach(source IN LISTS WIN_UNIT_TEST_SOURCES)
+  file(STRINGS ${source} test_lines REGEX "^TEST(_F)?\\(")
+  foreach(line IN LISTS test_lines)
+    string(REGEX REPLACE "^TEST(_F)?\\(([A-Za-z0-9_]+), *([A-Za-z0-9_]+)\\).*" "\\2;\\3" parts "${line}")
+    list(GET parts 0 suite)
+    list(GET parts 1 test)
+    if(suite IN_LIST WIN_TESTS_ALONE)
+      add_test(NAME win.${suite}.${test} COMMAND win_tests --gtest_filter=${suite}.${test})
+      set_tests_properties(win.${suite}.${test} PROPERTIES TIMEOUT ${WIN_TEST_TIMEOUT})
+      list(APPEND WIN_UNIT_TESTS win.${suite}.${test})
+    elseif(NOT suite IN_LIST win_suites)
+      list(APPEND win_suites ${suite})
+      add_test(NAME win.${suite} COMMAND win_tests --gtest_filter=${suite}.*)
+      set_tests_properties(win.${suite} PROPERTIES TIMEOUT ${WIN_SUITE_TIMEOUT})
+      list(APPEND WIN_UNIT_TESTS win.${suite})
+    endif()
+  endforeach()
+endforeach()
 # A filter that matches nothing runs nothing and passes: make that a failure.
-set_tests_properties(${WIN_UNIT_TESTS} PROPERTIES ${WINE_TEST_PROPERTIES} TIMEOUT ${WIN_TEST_TIMEOUT}
+set_tests_properties(${WIN_UNIT_TESTS} PROPERTIES ${WINE_TEST_PROPERTIES}
                      FAIL_REGULAR_EXPRESSION "\\[==========\\] 0 tests")
 
 # One run per reported platform; tests named Platform* check the flags against SETUP_WINVER.

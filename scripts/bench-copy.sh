@@ -64,5 +64,5 @@ awk -v m="$ms_best" -v ms="$ms_size" -v o="$orv_best" -v os="$orv_size" -v cores
   printf "compressor: orvmedia %.1f times as fast (%.1f in processor time), %.4f of the size\n", mt[1] / ot[1], mt[2] / ot[2], os / ms }'
 
 rm -rf "$work/out"; mkdir -p "$work/out"
-"$top/scripts/wine-run.sh" --prefix "$build/wineprefix" "$build/bench_copy.exe" "$media" "$work/out" "${ROUNDS:-3}"
+"$top/scripts/wine-run.sh" --prefix "$build/wineprefix" "$build/bench_copy.exe" "$media" "$work/out" "${ROUNDS:-7}"
 rm -rf "$work/out"

@@ -1,6 +1,7 @@
 #pragma once
-// The copy engine: a worker thread that installs the install-file list one item per
-// WM_COPY_NEXT, while the progress dialog stays responsive. For each item it makes sure
+// The copy engine: a worker thread that installs the install-file list in steps of
+// WM_COPY_NEXT (as many items as fit in a short slice), while the progress dialog stays
+// responsive. For each item it makes sure
 // the right disk is in the drive, lets the version service locate and install the file
 // (expanding it), settles conflicts with the user, sets the file's attributes, counts
 // shared files, notes the file for the uninstaller and reports the bytes done.
@@ -50,6 +51,9 @@ public:
     // Thread messages.
     void OnCopyStart();
     void OnCopyNext();
+    // One item, or the end; false once the copy has ended.
+    bool CopyNextItem();
+    static constexpr DWORD kItemSliceMs = 50;  // items in one step at most this long
     void OnCopyCancel();
 
     // Called by the progress dialog the moment the user confirmed the stop (it posts

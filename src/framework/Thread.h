@@ -17,6 +17,7 @@
 // open is answered by its user, never by the stop.
 #include <windows.h>
 
+#include <atomic>
 #include <deque>
 
 #include "framework/Handles.h"
@@ -119,6 +120,7 @@ private:
     std::deque<MSG> m_waiting;        // only touched on the thread
     Handle m_hStarted;   // set once the window exists and InitInstance has returned
     Handle m_hRunning;   // manual reset: set = run, reset = paused
+    std::atomic<bool> m_bPaused{false};  // as m_hRunning, read without a system call
     BOOL m_bInitOk = FALSE;
 };
 
