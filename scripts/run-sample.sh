@@ -2,13 +2,14 @@
 # Installs the bundled sample product under Wine, from CD media that orvmedia lays out
 # afresh in build/media/sample (compressed files, DISKn tags, SETUP.EXE; the installer
 # may write into its SETUP.INF), showing its summary. With a DISPLAY the installer opens
-# there for a person to use; without one it runs on Xvfb, is walked through automatically
-# and leaves screenshots in build/screens/. Either way it then lists what the system
-# update made (scripts/show-sample-update.sh). Headless, it finally saves a note of the
-# user's into the installation directory and removes the product again as the platform's
-# list of programs does ("uninstaller --remove SampleTool", which starts ORVUN100.EXE),
-# walked through tests/e2e/uninstall-sample.steps with a screenshot of each of the
-# uninstaller's dialogs, and shows what the record still holds: the directory the note keeps.
+# there for a person to use; without one it runs on Xvfb in a prefix cleared of what an
+# earlier run left, is walked through automatically and leaves screenshots in
+# build/screens/. Either way it then lists what the system update made
+# (scripts/show-sample-update.sh). Headless, it finally saves a note of the user's into
+# the installation directory and removes the product again as the platform's list of
+# programs does ("uninstaller --remove SampleTool", which starts ORVUN100.EXE), walked
+# through tests/e2e/uninstall-sample.steps with a screenshot of each of the uninstaller's
+# dialogs, and shows what the record still holds: the directory the note keeps.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$top/build/win64"
@@ -29,6 +30,16 @@ if [[ -n "${DISPLAY:-}" ]]; then
 else
   [[ -f "$build/uidriver.exe" ]] || { echo "run-sample.sh: no $build/uidriver.exe: build first (make build-win64)" >&2; exit 1; }
   rm -f "$screens"/*.png "$screens"/*.bmp
+  # The walks expect a system without the sample: what an earlier run left (the note and
+  # the record it holds back, or an installation that stopped half-way or was made with a
+  # display) is taken away first.
+  (
+    wine_run() { "$top/scripts/wine-run.sh" --prefix "$build/wineprefix" "$@" </dev/null >/dev/null 2>&1; }
+    export -f wine_run
+    export top build DRIVE_C="$build/wineprefix/drive_c" PATH="$top/tests/e2e/bin:$PATH"
+    export START_MENU="$DRIVE_C/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu"
+    "$top/tests/e2e/sample-cleanup.sh"
+  )
   (cd "$media" && "${wine_run[@]}" "$build/uidriver.exe" --screens "$screens" \
      --script "$top/tests/e2e/sample-walk.steps" "$media/SETUP.EXE") || status=$?
   "$top/tools/uidriver/bmp-to-png.sh" "$screens"
