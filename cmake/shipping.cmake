@@ -59,8 +59,9 @@ endif()
 #   these systems; a library keeps them), and the identical CIEs of its unwind tables,
 #   one per object and per inline function kept, are merged into one
 #   (scripts/merge-eh-frame-cies.py: GNU ld does that for ELF files only);
-# - what ships is stripped; the unstripped file is kept in unstripped/TARGET/ for a
-#   debugger, beside the linker's map (where each byte comes from).
+# - what ships is stripped; the unstripped file is kept for a debugger as
+#   unstripped/TARGET/NAME.debug (a name no one takes for the program that ships), beside
+#   the linker's map NAME.map (where each byte comes from).
 function(shipping_program target)
   if(SHIPPING_32BIT)
     target_link_directories(${target} BEFORE PRIVATE ${SHIPPING_CRT_DIR})
@@ -80,7 +81,7 @@ function(shipping_program target)
     file(MAKE_DIRECTORY ${unstripped})
     target_link_options(${target} PRIVATE -Wl,-Map,${unstripped}/$<TARGET_FILE_NAME:${target}>.map)
     add_custom_command(TARGET ${target} POST_BUILD
-      COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${unstripped}/
+      COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${unstripped}/$<TARGET_FILE_NAME:${target}>.debug
       COMMAND ${CMAKE_STRIP} --strip-all $<TARGET_FILE:${target}>
       VERBATIM)
   endif()
