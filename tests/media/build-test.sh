@@ -65,6 +65,18 @@ status=0; out=$("$orvmedia" build "$src/SETUP.INF" --source "$src" --out "$work/
 check test $status -eq 1
 check grep -q 'RANDOM.BI_ .*larger than a whole disk' <<<"$out"
 
+# Sections in another order than the installer reads them ([Common::InstallFiles] first),
+# no disk numbers written, and more than disk 1 holds: the uninstaller still goes on disk
+# 1, and each line gets its own numbers.
+mkdir -p "$work/order"; head -c 263000 /dev/urandom >"$work/order/A.BIN"; head -c 200000 /dev/urandom >"$work/order/B.BIN"
+printf '[Config]\r\nUninstall=TRUE,Test,x\r\n[Common::InstallFiles]\r\nB=,,B.BI_,0,,B.BIN\r\n[InstallFiles]\r\nA=,,A.BI_,0,,A.BIN\r\n' \
+  >"$work/order/SETUP.INF"
+"$orvmedia" build "$work/order/SETUP.INF" --source "$work/order" --out "$work/orderfd" --programs "$programs" \
+  --layout floppy --disk-size 300000 >/dev/null || echo "FAILED: the floppy set in another order"
+check test -f "$work/orderfd/disk1/ORVUN100.EX_" -a -f "$work/orderfd/disk2/A.BI_" -a -f "$work/orderfd/disk3/B.BI_"
+check test "$(tr -d '\r' <"$work/orderfd/disk1/SETUP.INF" | grep '^[AB]=' | tr '\n' ' ')" == \
+  "B=3,,B.BI_,0,,B.BIN,200000 A=2,,A.BI_,0,,A.BIN,263000 "
+
 # 1.44 MB disks filled to the last cluster: 300 files of 4,609 bytes (ten clusters,
 # one byte in the last); mtools must take every disk the plan fills.
 mkdir -p "$work/many"

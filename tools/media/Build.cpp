@@ -5,6 +5,7 @@
 #include "core/GetField.h"
 #include "core/MediaPlan.h"
 #include "core/SetupScript.h"
+#include "core/UninstallRecordText.h"
 #include "core/Szdd.h"
 
 #include <algorithm>
@@ -89,7 +90,7 @@ bool CollectFiles(const BuildOptions& options, Layout& layout) {
         file.path = path;
         file.compress = core::HasCompressedName(item.fields);
         if (!item.section) {
-            file.source = JoinNative(options.programs, "ORVUN100.EXE");
+            file.source = JoinNative(options.programs, core::kUninstallerFileName);
             file.nameByte = 'E';
             if (!IsFile(file.source)) {
                 Fail("Uninstall is on, but " + file.source + " is missing (name the programs' folder with --programs)");
@@ -172,12 +173,25 @@ bool AssignDisks(const BuildOptions& options, const core::SetupScript& script, L
         std::vector<core::PlannedFile> reserved;
         for (const auto& [name, source] : layout.programs) reserved.push_back({name, FileSize(source), 1});
         reserved.push_back({"SETUP.INF", script.text.size() + 24 * items.size(), 1});
+        // The uninstaller's own item is read from disk 1 whatever the order: its file is
+        // placed there with the programs, before the product's files fill the disk.
+        constexpr std::size_t kOnDiskOne = static_cast<std::size_t>(-1);
+        for (std::size_t k = 0; k < items.size(); ++k) {
+            if (items[k].section) continue;
+            const MediaFile& file = layout.files[layout.fileOfItem[k]];
+            reserved.push_back({file.path, file.bytes.size(), 1});
+            break;
+        }
         // One planned file per media file and disk: an item whose file an earlier one
         // placed shares it, unless it names another disk.
         std::vector<core::PlannedFile> planned;
         std::vector<std::size_t> plannedOfItem;
         std::map<std::size_t, std::size_t> firstPlanned;  // media file -> its first planned file
         for (std::size_t k = 0; k < items.size(); ++k) {
+            if (!items[k].section) {
+                plannedOfItem.push_back(kOnDiskOne);
+                continue;
+            }
             const MediaFile& file = layout.files[layout.fileOfItem[k]];
             const int disk = std::max(0, written(k));
             auto first = firstPlanned.find(layout.fileOfItem[k]);
@@ -194,20 +208,25 @@ bool AssignDisks(const BuildOptions& options, const core::SetupScript& script, L
             Fail(plan.error);
             return false;
         }
-        for (std::size_t k = 0; k < items.size(); ++k) layout.diskOfItem[k] = plan.disks[plannedOfItem[k]];
+        for (std::size_t k = 0; k < items.size(); ++k)
+            layout.diskOfItem[k] = plannedOfItem[k] == kOnDiskOne ? 1 : plan.disks[plannedOfItem[k]];
     }
     layout.diskCount = *std::max_element(layout.diskOfItem.begin(), layout.diskOfItem.end());
     return true;
 }
 
 // 4. The script with disk numbers and sizes filled in where they are empty or wrong,
-// every other byte kept. Edits go from the last item up, so earlier offsets stay.
+// every other byte kept. The edits are made from the end of the text backwards, so the
+// offsets of those still to make stay right whatever order the sections stand in.
 std::string FilledScript(const core::SetupScript& script, const Layout& layout) {
-    std::string text = script.text;
-    for (std::size_t k = layout.items.size(); k-- > 0;) {
+    struct Edit {
+        std::size_t offset, length;
+        std::string value;
+    };
+    std::vector<Edit> edits;
+    for (std::size_t k = 0; k < layout.items.size(); ++k) {
         const core::ScriptFileItem& item = layout.items[k];
         if (!item.section) continue;
-        const std::size_t offset = script.ValueOffset(*item.section, item.entry);
         const std::string& value = item.section->section->m_arrEntries[item.entry].m_strValue;
         std::string edited = value;
         if (core::AtoiNumber(core::GetField(value, 0, "", ",")) != layout.diskOfItem[k])
@@ -216,8 +235,11 @@ std::string FilledScript(const core::SetupScript& script, const Layout& layout) 
         const std::string writtenSize = core::GetField(edited, 6, "", ",");
         if (writtenSize.empty() || static_cast<std::uint64_t>(std::max(0, core::AtoiNumber(writtenSize))) != size)
             edited = core::ReplaceField(edited, 0, edited.size(), 6, std::to_string(size));
-        if (edited != value) text.replace(offset, value.size(), edited);
+        if (edited != value) edits.push_back({script.ValueOffset(*item.section, item.entry), value.size(), std::move(edited)});
     }
+    std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.offset > b.offset; });
+    std::string text = script.text;
+    for (const Edit& edit : edits) text.replace(edit.offset, edit.length, edit.value);
     return text;
 }
 
