@@ -337,8 +337,7 @@ int CCopyThread::Install(Item& item) {
 bool CCopyThread::ReplaceWithTemporary(Item& item) {
     if (!MoveExistingAside(item)) return false;
     if (!MoveFileA(TemporaryPath(item).c_str(), item.dst.c_str())) {
-        DropLeftovers(item, false);  // puts the existing file back, keeps the temporary one
-        item.lastResult |= core::kVifTempFile;
+        SettleOldCopy(item, false);  // the temporary file stays for another try
         return false;
     }
     item.lastResult &= ~core::kVifTempFile;
@@ -350,6 +349,7 @@ bool CCopyThread::MoveExistingAside(Item& item) {
     if (attributes == INVALID_FILE_ATTRIBUTES) return true;  // nothing there to keep
     item.oldCopy = UnusedNameBeside(item.dst);
     if (item.oldCopy.empty()) return false;
+    item.oldAttributes = attributes;
     SetFileAttributesA(item.dst.c_str(), attributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM));
     if (MoveFileA(item.dst.c_str(), item.oldCopy.c_str())) return true;
     SetFileAttributesA(item.dst.c_str(), attributes);
@@ -401,11 +401,16 @@ int CCopyThread::StopItem(Item& item) {
 void CCopyThread::DropLeftovers(Item& item, bool newFileInPlace) {
     if (item.lastResult & core::kVifTempFile) DeleteFileA(TemporaryPath(item).c_str());
     item.lastResult &= ~core::kVifTempFile;
+    SettleOldCopy(item, newFileInPlace);
+}
+
+void CCopyThread::SettleOldCopy(Item& item, bool newFileInPlace) {
     if (item.oldCopy.empty()) return;
     if (newFileInPlace) {
         DeleteNowOrAtRestart(item.oldCopy);
-    } else if (GetFileAttributesA(item.dst.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        MoveFileA(item.oldCopy.c_str(), item.dst.c_str());
+    } else if (GetFileAttributesA(item.dst.c_str()) == INVALID_FILE_ATTRIBUTES &&
+               MoveFileA(item.oldCopy.c_str(), item.dst.c_str())) {
+        SetFileAttributesA(item.dst.c_str(), item.oldAttributes);
     }
     item.oldCopy.clear();
 }

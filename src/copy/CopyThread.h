@@ -85,6 +85,7 @@ private:
         std::string tmpFile;          // the temporary file the service left, as it named it
         std::uint32_t lastResult = 0; // the last install result, VIF_TEMPFILE cleared once used
         std::string oldCopy;          // the existing file, moved aside while it is replaced
+        DWORD oldAttributes = 0;      // its attributes, given back when it returns
         DWORD srcAttributes = INVALID_FILE_ATTRIBUTES;
         bool foundInSystem = false;   // a shared file's destination held a copy before
     };
@@ -119,6 +120,9 @@ private:
     // Takes away what an unfinished item left: the temporary file, and the moved-aside
     // existing file (put back unless the new file took its place).
     void DropLeftovers(Item& item, bool newFileInPlace);
+    // The existing file held aside: deleted once the new one is in place, else put back
+    // as it was.
+    void SettleOldCopy(Item& item, bool newFileInPlace);
     // The path of the temporary file the service left.
     std::string TemporaryPath(const Item& item) const;
 

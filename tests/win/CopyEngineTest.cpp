@@ -416,6 +416,7 @@ TEST_F(CopyEngine, AnOldCopyElsewhereThatCannotBeDeletedNeitherStopsNorLoops) {
 TEST_F(CopyEngine, AReplacementThatCannotTakePlaceKeepsTheExistingFile) {
     CreateDirectoryA(m_install.c_str(), nullptr);
     testsupport::WriteTextFile(m_install + "\\A.DLL", "old");
+    SetFileAttributesA((m_install + "\\A.DLL").c_str(), FILE_ATTRIBUTE_READONLY);
     AddItem("A", "1,,A.DL_,0,,A.DLL,1,1");
     m_service.installs = {{kVifSrcOld | kVifTempFile, "\\ver1.tmp"}};
     // The new file that waits beside the old one is gone when it should take its place.
@@ -427,6 +428,7 @@ TEST_F(CopyEngine, AReplacementThatCannotTakePlaceKeepsTheExistingFile) {
     EXPECT_EQ(Run(), SETUP_DONE);
     EXPECT_EQ(m_prompts.asked, (std::vector<std::string>{"older", "in use"}));
     EXPECT_EQ(Installed("A.DLL"), "old");
+    EXPECT_EQ(GetFileAttributesA((m_install + "\\A.DLL").c_str()) & FILE_ATTRIBUTE_READONLY, 0u + FILE_ATTRIBUTE_READONLY);
     EXPECT_TRUE(m_notes.files.empty());
     EXPECT_EQ(m_nDone, 1u);
     EXPECT_TRUE(Leftovers(m_install).empty());
