@@ -29,6 +29,8 @@ set(WIN_SUITE_TIMEOUT 300)
 set(WIN_TEST_TIMEOUT 60)
 set(WIN_UNIT_TEST_SOURCES ${WIN_TEST_SOURCES})
 list(FILTER WIN_UNIT_TEST_SOURCES EXCLUDE REGEX "/(PlatformTest|SmokeTest)\\.cpp$")
+# A test added to a source is found when the build next runs.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${WIN_UNIT_TEST_SOURCES})
 set(WIN_UNIT_TESTS)
 set(win_suites)
 foreach(source IN LISTS WIN_UNIT_TEST_SOURCES)

@@ -90,6 +90,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
            COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:orvmedia> check --werror
                    media/sample/SETUP.INF --source media/sample
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+  set_tests_properties(orvmedia_exe_check PROPERTIES ${WINE_TEST_PROPERTIES})
 endif()
 
 if(SHIPPING_32BIT)
