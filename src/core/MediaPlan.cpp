@@ -1,7 +1,7 @@
 #include "core/MediaPlan.h"
 
 #include "core/ShiftJis.h"
-#include "core/ShiftJisPath.h"
+#include "core/RecordPaths.h"
 
 #include <algorithm>
 
@@ -10,17 +10,6 @@ namespace core {
 namespace {
 
 constexpr std::uint64_t kEntryBytes = 32;
-
-// The folder part of a path ("" for a file at the top).
-std::string FolderOf(std::string_view path) {
-    const std::size_t slash = FindLastBackslash(path);
-    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash));
-}
-
-std::string_view NameOf(std::string_view path) {
-    const std::size_t slash = FindLastBackslash(path);
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
 
 bool IsShortNameByte(char c) {
     if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
@@ -65,30 +54,22 @@ std::uint64_t DiskUsage::ClustersUsed() const {
     return clusters;
 }
 
-bool DiskUsage::FitsWith(const std::map<std::string, int>& entries, std::uint64_t fileClusters) const {
-    std::uint64_t clusters = fileClusters;
-    for (const auto& [folder, count] : entries)
-        if (!folder.empty()) clusters += ClustersFor((count + 2) * kEntryBytes, m_geometry.clusterBytes);
-    auto root = entries.find("");
-    return clusters <= m_geometry.clusters && (root == entries.end() || root->second <= m_geometry.rootEntries);
-}
-
 // The entries that a file at the path adds: its own in its folder, and for each folder
 // on the way that is new, the folder's entry in its parent.
 static void AddEntries(std::map<std::string, int>& entries, std::string_view path) {
-    for (std::string child = FolderOf(path); !child.empty() && !entries.count(child);) {
+    for (std::string child = ParentFolder(path); !child.empty() && !entries.count(child);) {
         entries[child] = 0;
-        const std::string parent = FolderOf(child);
-        entries[parent] += DirectoryEntriesForName(NameOf(child));
+        const std::string parent = ParentFolder(child);
+        entries[parent] += DirectoryEntriesForName(FileNameOf(child));
         child = parent;
     }
-    entries[FolderOf(path)] += DirectoryEntriesForName(NameOf(path));
+    entries[ParentFolder(path)] += DirectoryEntriesForName(FileNameOf(path));
 }
 
 bool DiskUsage::Fits(std::string_view path, std::uint64_t size) const {
-    std::map<std::string, int> entries = m_entries;
-    AddEntries(entries, path);
-    return FitsWith(entries, m_fileClusters + ClustersFor(size, m_geometry.clusterBytes));
+    DiskUsage next = *this;
+    next.Add(path, size);
+    return next.ClustersUsed() <= m_geometry.clusters && next.RootEntries() <= m_geometry.rootEntries;
 }
 
 void DiskUsage::Add(std::string_view path, std::uint64_t size) {

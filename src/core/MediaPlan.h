@@ -40,7 +40,6 @@ public:
 private:
     std::uint64_t ClustersUsed() const;
     int EntriesIn(const std::string& folder) const;
-    bool FitsWith(const std::map<std::string, int>& entries, std::uint64_t fileClusters) const;
 
     DiskGeometry m_geometry;
     std::uint64_t m_fileClusters = 0;
