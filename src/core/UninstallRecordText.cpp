@@ -12,20 +12,6 @@ std::string UninstallKeyPath(std::string_view uninstallKey) {
     return path;
 }
 
-std::string JoinRecordFields(std::string_view first, std::string_view second) {
-    std::string joined(first);
-    joined += ',';
-    joined += second;
-    return joined;
-}
-
-std::string JoinRecordFields(std::string_view first, std::string_view second, std::string_view third) {
-    std::string joined = JoinRecordFields(first, second);
-    joined += ',';
-    joined += third;
-    return joined;
-}
-
 std::string RecordEntryKey(int number) { return std::to_string(number); }
 
 bool IsRecordEntryKeyBelow(std::string_view key, int count) {

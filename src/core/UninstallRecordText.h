@@ -22,10 +22,6 @@ inline constexpr char kUninstallerFileName[] = "ORVUN100.EXE";
 // "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\" followed by the key.
 std::string UninstallKeyPath(std::string_view uninstallKey);
 
-// Fields joined with commas, with no quoting ("%s,%s" and "%s,%s,%s").
-std::string JoinRecordFields(std::string_view first, std::string_view second);
-std::string JoinRecordFields(std::string_view first, std::string_view second, std::string_view third);
-
 // The key of a numbered entry: the number in decimal ("%d").
 std::string RecordEntryKey(int number);
 // True when the key is one that RecordEntryKey gives for a number in [0, count).

@@ -148,12 +148,14 @@ void CUpdateSystemThread::UpdateIniItem(const CIniItem& item) {
     std::string file = named;
     if (!core::IsIniPathAsGiven(file)) file = Expanded("$WINDIR$") + "\\" + file;
 
-    // The file as it is before the change decides what the uninstaller is told, matched
-    // as the platform's INI functions match it: names in any case.
-    const IniFacts before = LookUpIniFacts(file, section, key);
+    // The file as it is before a write decides what the uninstaller is told, matched as
+    // the platform's INI functions match it: names in any case. (A deletion reads what it
+    // takes away itself.)
+    const int mode = item.m_nMode & 7;
+    const IniFacts before = mode >= 1 && mode <= 3 ? LookUpIniFacts(file, section, key) : IniFacts{};
 
     bool written = false;
-    switch (item.m_nMode & 7) {
+    switch (mode) {
     case 1:
     case 2:
         written = WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;

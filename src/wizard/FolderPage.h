@@ -27,7 +27,6 @@ public:
     void FillGroupList();
     // Appends the directories matching the wildcard path that no entry begins with.
     void AddGroupDirectories(const std::string& wildcardPath);
-    // Appends every subkey name of the key, duplicates included.
     void OnSelChangeGroup();
     void UpdateGroupState();
 

@@ -31,7 +31,7 @@ TEST(UninstallRecordText, FieldsRoundTripWhateverTheyHold) {
         EXPECT_EQ(back, fields) << note;
     }
     // Fields without commas or quotes are written exactly as they are.
-    EXPECT_EQ(core::RecordFields({"WIN.INI", "Sec", "Key"}), core::JoinRecordFields("WIN.INI", "Sec", "Key"));
+    EXPECT_EQ(core::RecordFields({"WIN.INI", "Sec", "Key"}), "WIN.INI,Sec,Key");
 }
 
 TEST(UninstallRecordText, BadlyQuotedFieldsAreRefused) {
