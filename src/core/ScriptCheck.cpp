@@ -70,6 +70,14 @@ std::string Suggestion(const std::string& nearest, std::string_view open = "[", 
     return nearest.empty() ? std::string() : "; did you mean " + std::string(open) + nearest + std::string(close) + "?";
 }
 
+// A finding of the kind, an error or a warning as the kind is.
+Finding MakeFinding(int line, std::string_view kind, std::string text) {
+    bool error = true;
+    for (const FindingKind& known : FindingKinds())
+        if (known.name == kind) error = known.error;
+    return Finding{line, error, kind, std::move(text)};
+}
+
 class Checker {
 public:
     explicit Checker(const SetupScript& script) : m_script(script) {
@@ -98,12 +106,7 @@ public:
     }
 
 private:
-    void Add(int line, std::string_view kind, std::string text) {
-        bool error = true;
-        for (const FindingKind& known : FindingKinds())
-            if (known.name == kind) error = known.error;
-        m_findings.push_back(Finding{line, error, kind, std::move(text)});
-    }
+    void Add(int line, std::string_view kind, std::string text) { m_findings.push_back(MakeFinding(line, kind, std::move(text))); }
 
     bool IsOption(std::string_view name) const {
         return std::find(m_options.begin(), m_options.end(), name) != m_options.end();
@@ -379,10 +382,7 @@ std::string DefaultDestPath(const SetupScript& script, const FileItemFields& ite
 std::vector<Finding> CheckMedia(const SetupScript& script, const MediaFolder& media) {
     std::vector<Finding> findings;
     auto add = [&](int line, std::string_view kind, std::string text) {
-        bool error = true;
-        for (const FindingKind& known : FindingKinds())
-            if (known.name == kind) error = known.error;
-        findings.push_back(Finding{line, error, kind, std::move(text)});
+        findings.push_back(MakeFinding(line, kind, std::move(text)));
     };
     bool icons = false;
     for (const ScriptFileItem& file : AllFileItems(script)) {
@@ -390,7 +390,6 @@ std::vector<Finding> CheckMedia(const SetupScript& script, const MediaFolder& me
         const int line = file.section ? file.section->entries[file.entry].line : 0;
         if (!item.m_strIconTitle.empty()) icons = true;
         if (!file.section) {
-            const std::string uninstall = script.ConfigValue("Uninstall", "TRUE");
             int configLine = 0;
             if (const LocatedSection* config = script.FindConfig())
                 for (std::size_t i = 0; i < config->section->m_arrEntries.size() && !configLine; ++i)
