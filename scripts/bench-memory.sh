@@ -14,8 +14,9 @@ config() {  # the settings every variant shares: the welcome page only, no recor
   printf 'ShowChooseDirPage=FALSE\r\nShowGroupNamePage=FALSE\r\nShowUserNamePage=FALSE\r\nUninstall=FALSE\r\n'
 }
 
-make_media() {  # DIR FILES INIS
-  local dir=$1 files=$2 inis=$3 i
+make_media() {  # DIR FILES INIS: made once; the installer is copied in afresh each time
+  local dir=$1 files=$2 inis=$3 i name
+  if [[ -f "$dir/.complete" ]]; then cp "$build/bench_memory.exe" "$dir/SETUP.EXE"; return; fi
   rm -rf "$dir"; mkdir -p "$dir"
   {
     config
@@ -28,8 +29,9 @@ make_media() {  # DIR FILES INIS
       printf '$InstDir$\\BENCH%02d.INI=Section%02d,Key%05d,Value of $InstDir$ %d\r\n' $((i % 20)) $((i % 7)) "$i" "$i"
     done
   } >"$dir/SETUP.INF"
-  (cd "$dir" && for ((i = 1; i <= files; i++)); do printf 'file %05d\n' "$i" >"$(printf 'F%05d.TXT' "$i")"; done)
+  for ((i = 1; i <= files; i++)); do printf -v name 'F%05d.TXT' "$i"; printf 'file %05d\n' "$i" >"$dir/$name"; done
   cp "$build/bench_memory.exe" "$dir/SETUP.EXE"
+  touch "$dir/.complete"
 }
 
 measure() {  # DIR: prints the private bytes
