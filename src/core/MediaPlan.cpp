@@ -22,7 +22,9 @@ std::uint64_t ClustersFor(std::uint64_t bytes, std::uint64_t clusterBytes) { ret
 
 DiskGeometry DiskGeometry::WithCapacity(std::uint64_t bytes) {
     DiskGeometry geometry;
-    geometry.clusters = bytes / geometry.clusterBytes;
+    constexpr std::uint64_t kFloppyBytes = 1474560;
+    geometry.clusters = bytes <= kFloppyBytes ? std::min(bytes / geometry.clusterBytes, geometry.clusters)
+                                              : bytes / geometry.clusterBytes;
     return geometry;
 }
 

@@ -17,6 +17,8 @@ struct DiskGeometry {
     int rootEntries = 224;
 
     // A disk of about the given number of bytes, clusters and root as on the 1.44 MB one.
+    // Up to that disk's whole size (1,474,560 bytes) it is made on a 1.44 MB disk, whose
+    // boot sector, tables and root take their part: never more than its 2,847 clusters.
     static DiskGeometry WithCapacity(std::uint64_t bytes);
 };
 

@@ -53,6 +53,12 @@ TEST(MediaPlan, CountsWholeClustersAndRootEntries) {
     EXPECT_EQ(root.UsedBytes(), 4u * 512);
 }
 
+TEST(MediaPlan, AGivenSizeUpToAFloppysHoldsNoMoreThanTheFloppysDataArea) {
+    EXPECT_EQ(DiskGeometry::WithCapacity(1474560).clusters, DiskGeometry{}.clusters);
+    EXPECT_EQ(DiskGeometry::WithCapacity(300000).clusters, 585u);
+    EXPECT_EQ(DiskGeometry::WithCapacity(20000000).clusters, 39062u);  // an image made to its size
+}
+
 TEST(MediaPlan, PlacesFilesInOrderHonouringWrittenDisks) {
     const DiskGeometry geometry = Small(4, 224);
     const std::vector<PlannedFile> reserved = {{"SETUP.EXE", 1024, 1}};
