@@ -193,9 +193,9 @@ int CCopyThread::Locate(Item& item) {
             item.destDir = item.appDir;
             return 1;
         case core::LocateStep::AskFileInUse: {
-            const INT_PTR answer = Ask().FileInUse(item.file->m_strDestFile);
-            if (answer == IDCANCEL) return -1;
-            if (answer == core::kAnswerIgnore) {
+            const core::CopyAction answer = AskInUse(item);
+            if (answer == core::CopyAction::Stop) return -1;
+            if (answer == core::CopyAction::Skip) {
                 ReportProgress(core::FileItemBytes(item.file->m_nSize));
                 return 0;
             }
@@ -238,7 +238,7 @@ int CCopyThread::Install(Item& item) {
         case core::InstallRow::NotInstalled:
             // The new file is not in place: the user decides (close the program and retry,
             // leave the file out, or stop); it never counts as installed.
-            action = core::ActionForInUseAnswer(static_cast<int>(Ask().FileInUse(file.m_strDestFile)));
+            action = AskInUse(item);
             break;
         case core::InstallRow::SourceOlder:
             action = g_bOverwriteAllOlder ? core::CopyAction::Replace
@@ -269,7 +269,7 @@ int CCopyThread::Install(Item& item) {
             // Still waiting as a temporary file: install it once more without deleting the
             // old copy, which cannot answer with this again.
             if (flags & core::kViffDontDeleteOld) {
-                action = core::ActionForInUseAnswer(static_cast<int>(Ask().FileInUse(file.m_strDestFile)));
+                action = AskInUse(item);
                 break;
             }
             flags |= core::kViffForceInstall | core::kViffDontDeleteOld;
@@ -308,16 +308,14 @@ int CCopyThread::Install(Item& item) {
                 // fails the user decides, as for a file in use.
                 for (;;) {
                     if (ReplaceWithTemporary(item)) return Complete(item, true);
-                    const core::CopyAction next =
-                        core::ActionForInUseAnswer(static_cast<int>(Ask().FileInUse(file.m_strDestFile)));
+                    const core::CopyAction next = AskInUse(item);
                     if (next == core::CopyAction::Skip) return Skip(item);
                     if (next == core::CopyAction::Stop) return StopItem(item);
                 }
             }
             // Installed afresh without comparing, the existing file held aside until then.
             while (!MoveExistingAside(item)) {
-                const core::CopyAction next =
-                    core::ActionForInUseAnswer(static_cast<int>(Ask().FileInUse(file.m_strDestFile)));
+                const core::CopyAction next = AskInUse(item);
                 if (next == core::CopyAction::Skip) return Skip(item);
                 if (next == core::CopyAction::Stop) return StopItem(item);
             }
@@ -426,6 +424,10 @@ void CCopyThread::ShowItemName(const std::string& name, bool now) {
         m_pCopyDialog->SetFileName(name);
     else
         m_pCopyDialog->OfferFileName(name);
+}
+
+core::CopyAction CCopyThread::AskInUse(const Item& item) {
+    return core::ActionForInUseAnswer(static_cast<int>(Ask().FileInUse(item.file->m_strDestFile)));
 }
 
 CCopyPrompts& CCopyThread::Ask() {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/CopyDecision.h"
 #include "framework/Thread.h"
 #include "script/SetupItems.h"
 
@@ -97,6 +98,8 @@ private:
     // The questions and messages, with the file line first made to show the item they
     // concern (an offered name may not have been shown yet).
     CCopyPrompts& Ask();
+    // The write-failure question for the item: retry, leave it out (Skip) or stop.
+    core::CopyAction AskInUse(const Item& item);
     // Posts the copy's end to the dialog (SETUP_DONE or SETUP_STOPPED).
     void End(WPARAM outcome);
 
