@@ -21,7 +21,7 @@ struct BuildOptions {
 // exit status: 0 built, 1 failed.
 int RunBuild(const BuildOptions& options);
 
-// Prints findings as compilers do ("SETUP.INF:12: error: text") on standard error;
+// Prints findings as compilers do ("SETUP.INF:12: error: text") on standard output;
 // returns how many count as errors (warnings too with werror).
 int PrintFindings(const std::string& scriptName, const std::vector<core::Finding>& findings, bool werror);
 
